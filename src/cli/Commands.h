@@ -1,0 +1,8 @@
+// The sub-commands of velmor-cli. Each returns the process exit code.
+#pragma once
+
+#include "cli/Args.h"
+
+int RunInfo(const Options& opts);
+int RunSet(const Options& opts);
+int RunNew(const Options& opts);

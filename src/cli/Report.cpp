@@ -1,0 +1,85 @@
+#include "cli/Report.h"
+
+#include <cstdio>
+
+#include "app/AppData.h"
+#include "app/Constants.h"
+#include "doc/Doc.h"
+#include "doc/Layout.h"
+
+namespace {
+
+std::string characterName(const cAppData& ad) {
+    std::string name;
+    for (unsigned int i = OFS_NAME; i < OFS_NAME + 16 && ad.data[i]; ++i) name += ad.data[i];
+    return name;
+}
+
+std::string jsonString(const std::string& s) {
+    std::string out = "\"";
+    for (unsigned char c : s) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20 || c >= 0x7F) {
+            // Names are bytes, not UTF-8: each byte becomes the code point of its value.
+            char esc[8];
+            std::snprintf(esc, sizeof esc, "\\u%04x", c);
+            out += esc;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out + "\"";
+}
+
+const char* yesNo(bool b) { return b ? "yes" : "no"; }
+const char* trueFalse(bool b) { return b ? "true" : "false"; }
+
+}  // namespace
+
+std::string ClassName(int code) {
+    return code >= 0 && code < kClassCount ? kClassNames[code] : "unknown";
+}
+
+void PrintInfo(cAppData& ad, const std::string& file) {
+    const PlayerData& p = ad.player;
+    const unsigned char status = ad.data[OFS_STATUS];
+    std::printf("file:        %s\n", file.c_str());
+    std::printf("name:        %s\n", characterName(ad).c_str());
+    std::printf("class:       %d (%s)\n", p.charClass, ClassName(p.charClass).c_str());
+    std::printf("status:      0x%02X (hardcore: %s, died: %s, expansion: %s)\n", status,
+                yesNo(status & STATUS_HARDCORE), yesNo(status & STATUS_DIED),
+                yesNo(status & STATUS_EXPANSION));
+    std::printf("version:     %u\n", static_cast<unsigned>(DocFormatVersion(ad)));
+    std::printf("length:      %u bytes\n", ad.length);
+    std::printf("level:       %d\n", p.level);
+    std::printf("experience:  %u\n", p.experience);
+    std::printf("strength:    %u\n", p.strength);
+    std::printf("energy:      %u\n", p.energy);
+    std::printf("dexterity:   %u\n", p.dexterity);
+    std::printf("vitality:    %u\n", p.vitality);
+    std::printf("stamina:     %u\n", p.stamina);
+    std::printf("life:        %u\n", p.life);
+    std::printf("mana:        %u\n", p.mana);
+    std::printf("skillPoints: %u\n", p.skillPoints);
+    std::printf("statPoints:  %u\n", p.statPoints);
+    std::printf("gold:        %u\n", p.gold);
+    std::printf("goldStash:   %u\n", p.goldStash);
+}
+
+void PrintInfoJson(cAppData& ad) {
+    const PlayerData& p = ad.player;
+    const unsigned char status = ad.data[OFS_STATUS];
+    std::printf("{\"name\": %s, \"version\": %u, \"length\": %u, \"status\": %u, "
+                "\"hardcore\": %s, \"dead\": %s, \"expansion\": %s, ",
+                jsonString(characterName(ad)).c_str(), static_cast<unsigned>(DocFormatVersion(ad)),
+                ad.length, status, trueFalse(status & STATUS_HARDCORE),
+                trueFalse(status & STATUS_DIED), trueFalse(status & STATUS_EXPANSION));
+    std::printf("\"charClass\": %d, \"level\": %d, \"strength\": %u, \"energy\": %u, "
+                "\"dexterity\": %u, \"vitality\": %u, \"stamina\": %u, \"life\": %u, "
+                "\"mana\": %u, \"skillPoints\": %u, \"statPoints\": %u, \"gold\": %u, "
+                "\"goldStash\": %u, \"experience\": %u}\n",
+                p.charClass, p.level, p.strength, p.energy, p.dexterity, p.vitality, p.stamina,
+                p.life, p.mana, p.skillPoints, p.statPoints, p.gold, p.goldStash, p.experience);
+}

@@ -1,0 +1,87 @@
+// Loading, saving and dropping the document.
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "app/AppData.h"
+#include "doc/Doc.h"
+#include "doc/Layout.h"
+#include "support/File.h"
+#include "support/mb.h"
+
+bool DocTestD2FileFormat(cAppData& ad) {
+    static const unsigned char signature[4] = {0x55, 0xAA, 0x55, 0xAA};
+    unsigned char head[4];
+    std::rewind(ad.fp);
+    const std::size_t n = std::fread(head, 1, sizeof head, ad.fp);
+    std::rewind(ad.fp);
+    return n == sizeof head && std::memcmp(head, signature, sizeof head) == 0;
+}
+
+namespace {
+
+std::string lastSaveError;
+
+bool failOpen(cAppData& ad) {
+    DocCloseFile(ad);
+    return false;
+}
+
+}  // namespace
+
+bool DocOpenFile(cAppData& ad, const char* name) {
+    DocCloseFile(ad);
+    ad.filename = name;
+    ad.fp = std::fopen(name, "rb");
+    if (!ad.fp || !DocTestD2FileFormat(ad)) return failOpen(ad);
+    // One read of at most one byte past the limit tells a too-long file without reading it
+    // all, and the bytes counted are the bytes kept.
+    std::vector<unsigned char> bytes(MAX_FILE_SIZE + 1);
+    std::size_t n = 0;
+    while (n < bytes.size()) {
+        const std::size_t got = std::fread(bytes.data() + n, 1, bytes.size() - n, ad.fp);
+        if (got == 0) break;
+        n += got;
+    }
+    if (std::ferror(ad.fp) || n > MAX_FILE_SIZE || n < MIN_FILE_SIZE) return failOpen(ad);
+    ad.data = new (std::nothrow) unsigned char[n + SPARE_BYTES]();
+    if (!ad.data) return failOpen(ad);
+    std::memcpy(ad.data, bytes.data(), n);
+    ad.length = static_cast<unsigned int>(n);
+    ad.capacity = ad.length + SPARE_BYTES;
+    std::fclose(ad.fp);
+    ad.fp = nullptr;
+    return true;
+}
+
+std::uint32_t DocFormatVersion(const cAppData& ad) {
+    return ad.data && ad.length >= OFS_VERSION + 4 ? get32(ad.data + OFS_VERSION) : 0;
+}
+
+bool DocVersionWritable(const cAppData& ad) {
+    const std::uint32_t v = DocFormatVersion(ad);
+    return v == VERSION_107 || v == VERSION_108;
+}
+
+bool DocSaveFile(cAppData& ad, const char* name) {
+    if (!ad.data) {
+        mb("no datapointer in DocSaveFile", ad.hwnd);
+        return false;
+    }
+    // Newer formats keep a different header, a checksum and other offsets; the bytes of
+    // such a file edited here would no longer be a valid save.
+    if (!DocVersionWritable(ad)) {
+        const std::string text = "format version " + std::to_string(DocFormatVersion(ad)) +
+                                 " cannot be saved: only versions 87 and 89 have this layout";
+        mb(text.c_str(), ad.hwnd);
+        return false;
+    }
+    lastSaveError.clear();
+    return FileWriteAtomic(name, ad.data, ad.length, &lastSaveError);
+}
+
+const char* DocSaveError() { return lastSaveError.c_str(); }
+
+void DocCloseFile(cAppData& ad) { ad.reset(); }

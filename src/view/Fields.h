@@ -1,0 +1,21 @@
+// The twelve edit fields and the class selector, bound to cAppData::player.
+#pragma once
+
+class cAppData;
+
+struct FieldInfo {
+    int id;
+    const char* name;  // the PlayerData member it shows
+};
+const int kFieldCount = 12;
+// In the order in which ViewGetData reads them.
+extern const FieldInfo kFields[kFieldCount];
+
+int FitVal(cAppData& ad, const int& id, const int& min, const int& max);
+void ViewGetData(cAppData& ad);
+void ViewSetData(cAppData& ad);
+void ViewOnMaxGold(cAppData& ad, const bool& on);
+bool ViewDataChanged(cAppData& ad);
+void ViewInitCombo(cAppData& ad);
+void ViewResetCombo(cAppData& ad);
+void ViewResetMenu(cAppData& ad);

@@ -1,0 +1,66 @@
+#include "view/Limits.h"
+
+#include <climits>
+
+#include "app/AppData.h"
+#include "doc/Layout.h"
+
+const unsigned int explev[101] = {
+    0,          1,          501,        1501,       3751,       7876,       14176,
+    22681,      32887,      44397,      57716,      72145,      90181,      112726,
+    140907,     176133,     220166,     275208,     344009,     430011,     537514,
+    671892,     839865,     1049831,    1312288,    1640360,    2050450,    2563062,
+    3203827,    3902261,    4663554,    5493364,    6397856,    7383753,    8458380,
+    9629724,    10906489,   12298163,   13815087,   15468535,   17270792,   19235253,
+    21376516,   23710492,   26254526,   29027523,   32050089,   35344687,   38935799,
+    42850110,   47116710,   51767303,   56836450,   62361820,   68384474,   74949166,
+    82104681,   89904192,   98405659,   107672257,  117772850,  128782496,  140783011,
+    153863571,  168121382,  183662397,  200602102,  219066381,  239192445,  261129854,
+    285041631,  311105467,  339515049,  370481493,  404234917,  441026149,  481128592,
+    524840255,  572485968,  624419794,  681027666,  742730245,  809986057,  883294892,
+    963201522,  1050299748, 1145236815, 1248718218, 1361512947, 1484459202, 1618470620,
+    1764543066, 1923762031, 2097310704, 2286478757, 2492671934, 2717422498, 2962400613,
+    3229426757, 3520485255, 3837739018,
+};
+
+namespace {
+
+const int kMaxFieldChars = 49;
+
+bool isSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// atoi over at most kMaxFieldChars characters, saturating instead of overflowing.
+long long parseLeadingNumber(const char* text) {
+    int i = 0;
+    while (i < kMaxFieldChars && text[i] && isSpace(text[i])) ++i;
+    bool negative = false;
+    if (i < kMaxFieldChars && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    long long n = 0;
+    for (; i < kMaxFieldChars && text[i] >= '0' && text[i] <= '9'; ++i) {
+        if (n <= INT_MAX) n = n * 10 + (text[i] - '0');
+    }
+    if (n > INT_MAX) n = INT_MAX;
+    return negative ? -n : n;
+}
+
+}  // namespace
+
+int FitNumber(const char* text, const int& min, const int& max) {
+    long long n = text ? parseLeadingNumber(text) : 0;
+    if (n < 0) n = -n;
+    if (n < min) return min;
+    if (n > max) return max;
+    return static_cast<int>(n);
+}
+
+unsigned int MaxGold_P(const unsigned int& level) { return 10000 * level; }
+
+unsigned int MaxGoldStash(const unsigned int& level, const unsigned char& versionByte) {
+    if (versionByte == VERSION_108 && level > 30) return 50000 * (level / 2 + 1);
+    return 50000 * (level / 10 + 1);
+}
+
+unsigned int MaxGold_S(cAppData& ad) {
+    const int level = ad.player.level;
+    return MaxGoldStash(level < 0 ? 0 : level, ad.data[OFS_VERSION]);
+}

@@ -1,0 +1,43 @@
+// Shared helpers of the native tests.
+#pragma once
+
+#include <string>
+#include <vector>
+
+using Bytes = std::vector<unsigned char>;
+
+Bytes ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, const Bytes& bytes);
+bool Exists(const std::string& path);
+std::string TestData(const std::string& name);
+
+// A fresh folder under the system's temporary folder, removed with its contents.
+struct TempDir {
+    std::string path;
+    TempDir();
+    ~TempDir();
+    std::string operator/(const std::string& name) const { return path + "/" + name; }
+    // File names in the folder, sorted.
+    std::vector<std::string> List() const;
+};
+
+// The template image as listed byte by byte, built apart from the editor's own copy.
+Bytes ExpectedTemplate();
+
+struct CliResult {
+    int status;
+    std::string out;
+    std::string err;
+};
+// Runs velmor-cli with the arguments (each passed as one word) in the folder cwd.
+CliResult RunCli(const std::vector<std::string>& args, const std::string& cwd,
+                 const std::string& shellPrefix = "");
+
+class cAppData;
+// Opens the bytes as a save file (written to a temporary file) and decodes it.
+bool LoadDoc(cAppData& ad, const Bytes& bytes);
+// The document's bytes as they would be saved.
+Bytes DocBytes(const cAppData& ad);
+// Bytes with a 16-bit or 32-bit little-endian value written at an offset.
+void Put16(Bytes& b, unsigned offset, unsigned value);
+void Put32(Bytes& b, unsigned offset, unsigned value);
