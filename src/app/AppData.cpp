@@ -23,8 +23,16 @@ bool PlayerData::operator!=(const PlayerData& o) const {
 }
 
 cAppData::cAppData()
-    : hwnd(nullptr), popup(nullptr), fp(nullptr), data(nullptr), length(0), stamp(),
-      savedir(nullptr, 256), filename(nullptr, 256), cmdfile(nullptr, 256), logfp(nullptr),
+    : hwnd(nullptr),
+      popup(nullptr),
+      fp(nullptr),
+      data(nullptr),
+      length(0),
+      stamp(),
+      savedir(nullptr, 256),
+      filename(nullptr, 256),
+      cmdfile(nullptr, 256),
+      logfp(nullptr),
       capacity(0) {
     // The log is closed here, so the start line never reaches the file.
     log("App start-> ");

@@ -68,9 +68,12 @@ struct Flag {
 };
 
 const Flag kSetFlags[] = {
-    {"--complete-game", &Options::complete}, {"--restart-game", &Options::restart},
-    {"--skills-full", &Options::skillsFull}, {"--skills-none", &Options::skillsNone},
-    {"--max-gold", &Options::maxGold},       {"--no-backup", &Options::noBackup},
+    {"--complete-game", &Options::complete},
+    {"--restart-game", &Options::restart},
+    {"--skills-full", &Options::skillsFull},
+    {"--skills-none", &Options::skillsNone},
+    {"--max-gold", &Options::maxGold},
+    {"--no-backup", &Options::noBackup},
     {"--overwrite-backup", &Options::overwriteBackup},
 };
 

@@ -13,7 +13,7 @@ struct Options {
     Command command = Command::Help;
     std::string helpTopic;  // sub-command whose help was asked for
     std::string file;
-    std::string classArg;   // CLASS of new, --class of set
+    std::string classArg;  // CLASS of new, --class of set
     bool json = false;
     bool force = false;
     // set

@@ -26,6 +26,7 @@
 namespace {
 
 const char* const kSideFiles[] = {".key", ".map", ".ma0", ".ma1", ".ma2", ".ma3", ".ma4"};
+const std::size_t kSideFileMax = 64u << 20;
 
 void say(const std::string& message) { std::fprintf(stderr, "velmor-cli: %s\n", message.c_str()); }
 
@@ -139,7 +140,7 @@ int saveAs(cAppData& ad, const Options& opts) {
     for (const char* ext : kSideFiles) {
         std::string error;
         if (exists(from + ext) &&
-            !FileCopyAtomic((from + ext).c_str(), (to + ext).c_str(), 1u << 30, &error))
+            !FileCopyAtomic((from + ext).c_str(), (to + ext).c_str(), kSideFileMax, &error))
             say("warning: side file not copied: " + error);
     }
     std::printf("saved %s (%u bytes)\n", opts.output.c_str(), ad.length);
@@ -169,8 +170,8 @@ int saveInPlace(cAppData& ad, const Options& opts) {
         return fail(EXIT_REFUSED, "cannot make the backup copy: " + error + "; nothing written");
     if (!DocSaveFile(ad, opts.file.c_str())) {
         if (made) std::remove(backup.c_str());
-        return fail(EXIT_REFUSED, std::string("cannot save: ") + DocSaveError() + "; " +
-                                      opts.file + " is unchanged");
+        return fail(EXIT_REFUSED, std::string("cannot save: ") + DocSaveError() + "; " + opts.file +
+                                      " is unchanged");
     }
     std::printf("saved %s (%u bytes)\n", opts.file.c_str(), ad.length);
     return EXIT_OK;
@@ -185,8 +186,8 @@ int RunInfo(const Options& opts) {
     DocGetData(ad);
     if (!DocVersionWritable(ad))
         say("warning: " + opts.file + " has format version " +
-                          std::to_string(DocFormatVersion(ad)) +
-                          ", whose layout differs; the values below cannot be trusted");
+            std::to_string(DocFormatVersion(ad)) +
+            ", whose layout differs; the values below cannot be trusted");
     if (opts.json) {
         PrintInfoJson(ad);
     } else {

@@ -71,15 +71,17 @@ void PrintInfo(cAppData& ad, const std::string& file) {
 void PrintInfoJson(cAppData& ad) {
     const PlayerData& p = ad.player;
     const unsigned char status = ad.data[OFS_STATUS];
-    std::printf("{\"name\": %s, \"version\": %u, \"length\": %u, \"status\": %u, "
-                "\"hardcore\": %s, \"dead\": %s, \"expansion\": %s, ",
-                jsonString(characterName(ad)).c_str(), static_cast<unsigned>(DocFormatVersion(ad)),
-                ad.length, status, trueFalse(status & STATUS_HARDCORE),
-                trueFalse(status & STATUS_DIED), trueFalse(status & STATUS_EXPANSION));
-    std::printf("\"charClass\": %d, \"level\": %d, \"strength\": %u, \"energy\": %u, "
-                "\"dexterity\": %u, \"vitality\": %u, \"stamina\": %u, \"life\": %u, "
-                "\"mana\": %u, \"skillPoints\": %u, \"statPoints\": %u, \"gold\": %u, "
-                "\"goldStash\": %u, \"experience\": %u}\n",
-                p.charClass, p.level, p.strength, p.energy, p.dexterity, p.vitality, p.stamina,
-                p.life, p.mana, p.skillPoints, p.statPoints, p.gold, p.goldStash, p.experience);
+    std::printf(
+        "{\"name\": %s, \"version\": %u, \"length\": %u, \"status\": %u, "
+        "\"hardcore\": %s, \"dead\": %s, \"expansion\": %s, ",
+        jsonString(characterName(ad)).c_str(), static_cast<unsigned>(DocFormatVersion(ad)),
+        ad.length, status, trueFalse(status & STATUS_HARDCORE), trueFalse(status & STATUS_DIED),
+        trueFalse(status & STATUS_EXPANSION));
+    std::printf(
+        "\"charClass\": %d, \"level\": %d, \"strength\": %u, \"energy\": %u, "
+        "\"dexterity\": %u, \"vitality\": %u, \"stamina\": %u, \"life\": %u, "
+        "\"mana\": %u, \"skillPoints\": %u, \"statPoints\": %u, \"gold\": %u, "
+        "\"goldStash\": %u, \"experience\": %u}\n",
+        p.charClass, p.level, p.strength, p.energy, p.dexterity, p.vitality, p.stamina, p.life,
+        p.mana, p.skillPoints, p.statPoints, p.gold, p.goldStash, p.experience);
 }

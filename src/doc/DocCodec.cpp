@@ -62,8 +62,7 @@ unsigned int CalcOffset(cAppData& ad, const unsigned int& nominal) {
     return real;
 }
 
-void Sort(cAppData& ad, const unsigned int& value, const unsigned int& offset,
-          const bool& insert) {
+void Sort(cAppData& ad, const unsigned int& value, const unsigned int& offset, const bool& insert) {
     if (insert && !reserveSlot(ad)) return;
     unsigned char* at = ad.data + offset;
     if (insert) {

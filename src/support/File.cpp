@@ -17,8 +17,7 @@ std::string reason(const char* what, const std::string& name, int err) {
 
 }  // namespace
 
-bool FileWriteAtomic(const char* name, const void* bytes, std::size_t len,
-                     std::string* errorText) {
+bool FileWriteAtomic(const char* name, const void* bytes, std::size_t len, std::string* errorText) {
     const std::string tmp = std::string(name) + ".velmortmp";
     std::FILE* f = std::fopen(tmp.c_str(), "wb");
     if (!f) {
@@ -52,8 +51,11 @@ bool FileCopyAtomic(const char* from, const char* to, std::size_t maxBytes,
         setError(errorText, reason("cannot read", from, errno));
         return false;
     }
-    std::vector<unsigned char> buf(maxBytes + 1);
-    const std::size_t n = std::fread(buf.data(), 1, buf.size(), f);
+    std::vector<unsigned char> bytes;
+    unsigned char chunk[65536];
+    std::size_t n;
+    while (bytes.size() <= maxBytes && (n = std::fread(chunk, 1, sizeof chunk, f)) > 0)
+        bytes.insert(bytes.end(), chunk, chunk + n);
     const bool readError = std::ferror(f) != 0;
     const int err = errno;
     std::fclose(f);
@@ -61,9 +63,9 @@ bool FileCopyAtomic(const char* from, const char* to, std::size_t maxBytes,
         setError(errorText, reason("cannot read", from, err));
         return false;
     }
-    if (n > maxBytes) {
+    if (bytes.size() > maxBytes) {
         setError(errorText, std::string("file too large to copy: ") + from);
         return false;
     }
-    return FileWriteAtomic(to, buf.data(), n, errorText);
+    return FileWriteAtomic(to, bytes.data(), bytes.size(), errorText);
 }

@@ -79,9 +79,7 @@ bool TestExt(const char* file, const char* ext) {
     return false;
 }
 
-bool testChar(const char* c) {
-    return c && ((*c >= 'A' && *c <= 'Z') || (*c >= 'a' && *c <= 'z'));
-}
+bool testChar(const char* c) { return c && ((*c >= 'A' && *c <= 'Z') || (*c >= 'a' && *c <= 'z')); }
 
 void strdel(char* s, const char& c) {
     if (!s) {

@@ -7,7 +7,7 @@
 namespace {
 // Same reserve as a first implicit allocation; also where growth restarts from capacity 0.
 const unsigned int kFirstAlloc = 100;
-}
+}  // namespace
 
 cString::cString(const char* s, const unsigned int& capacity)
     : buf(nullptr), spare(nullptr), size(capacity), pos(0) {
@@ -56,13 +56,9 @@ bool cString::operator==(const char* s) const {
     return true;
 }
 
-bool cString::operator!=(const char* s) const {
-    return !(*this == s);
-}
+bool cString::operator!=(const char* s) const { return !(*this == s); }
 
-char& cString::operator[](const unsigned int& i) {
-    return buf[i];
-}
+char& cString::operator[](const unsigned int& i) { return buf[i]; }
 
 void cString::add(const char& c) {
     if (!newmem()) {
@@ -159,10 +155,6 @@ bool cString::newmem() {
     return true;
 }
 
-void cString::up() {
-    pos = buf ? static_cast<unsigned int>(std::strlen(buf)) : 0;
-}
+void cString::up() { pos = buf ? static_cast<unsigned int>(std::strlen(buf)) : 0; }
 
-void cString::UpdatePos() {
-    up();
-}
+void cString::UpdatePos() { up(); }

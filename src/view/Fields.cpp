@@ -10,10 +10,18 @@
 #include "view/Ui.h"
 
 const FieldInfo kFields[kFieldCount] = {
-    {IDC_LEVEL, "level"},         {IDC_STRENGTH, "strength"},       {IDC_ENERGY, "energy"},
-    {IDC_DEXTERITY, "dexterity"}, {IDC_VITALITY, "vitality"},       {IDC_STAMINA, "stamina"},
-    {IDC_LIFE, "life"},           {IDC_MANA, "mana"},               {IDC_SKILLPOINTS, "skillPoints"},
-    {IDC_STATPOINTS, "statPoints"}, {IDC_GOLD, "gold"},             {IDC_GOLDSTASH, "goldStash"},
+    {IDC_LEVEL, "level"},
+    {IDC_STRENGTH, "strength"},
+    {IDC_ENERGY, "energy"},
+    {IDC_DEXTERITY, "dexterity"},
+    {IDC_VITALITY, "vitality"},
+    {IDC_STAMINA, "stamina"},
+    {IDC_LIFE, "life"},
+    {IDC_MANA, "mana"},
+    {IDC_SKILLPOINTS, "skillPoints"},
+    {IDC_STATPOINTS, "statPoints"},
+    {IDC_GOLD, "gold"},
+    {IDC_GOLDSTASH, "goldStash"},
 };
 
 namespace {
@@ -51,8 +59,8 @@ void ViewGetData(cAppData& ad) {
     PlayerData& p = ad.player;
     // A damaged file may hold a class the selector cannot list; it then keeps its class.
     const int sel = UiComboSel(ad);
-    p.charClass = sel >= 0 ? static_cast<signed char>(sel)
-                           : static_cast<signed char>(ad.data[OFS_CLASS]);
+    p.charClass =
+        sel >= 0 ? static_cast<signed char>(sel) : static_cast<signed char>(ad.data[OFS_CLASS]);
     p.level = static_cast<signed char>(FitVal(ad, IDC_LEVEL, 1, 99));
     if (p.level != ad.loaded.level) p.experience = explev[p.level];
     p.strength = FitVal(ad, IDC_STRENGTH, 1, kStatMax);

@@ -1,4 +1,6 @@
 // Application state: dropping a document and the one-line exit log.
+#include "app/AppData.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -6,7 +8,6 @@
 #include <regex>
 
 #include "TestUtil.h"
-#include "app/AppData.h"
 #include "app/Constants.h"
 
 TEST(AppData, ResetForgetsTheFileButKeepsTheFolders) {

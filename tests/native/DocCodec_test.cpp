@@ -34,7 +34,8 @@ Bytes FullTemplate(unsigned stat, unsigned skill, unsigned exp, unsigned gold, u
     b[563] = 0xFF;
     for (const Bytes& s : {Slot(stat), Slot(skill)}) b.insert(b.end(), s.begin(), s.end());
     b.insert(b.end(), t.begin() + 581, t.begin() + 609);  // life .. level
-    for (const Bytes& s : {Slot(exp), Slot(gold), Slot(stash)}) b.insert(b.end(), s.begin(), s.end());
+    for (const Bytes& s : {Slot(exp), Slot(gold), Slot(stash)})
+        b.insert(b.end(), s.begin(), s.end());
     b.insert(b.end(), t.begin() + 609, t.end());
     return b;
 }

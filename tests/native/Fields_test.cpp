@@ -1,4 +1,6 @@
 // The edit fields' rules, run on the console form of the window.
+#include "view/Fields.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -8,7 +10,6 @@
 #include "app/Constants.h"
 #include "doc/Doc.h"
 #include "res/resource.h"
-#include "view/Fields.h"
 #include "view/Limits.h"
 #include "view/Ui.h"
 #include "view/UiConsole.h"
@@ -18,10 +19,17 @@ TEST(NumberRule, ReadsTheLeadingNumberAndLimitsIt) {
         const char* text;
         int min, max, want;
     } cases[] = {
-        {"-250", 1, 30000, 250},  {"", 1, 30000, 1},        {"abc", 0, 600, 0},
-        {"12abc", 0, 600, 12},    {"007", 1, 99, 7},        {"  +42", 1, 99, 42},
-        {"150", 1, 99, 99},       {"0", 1, 99, 1},          {"- 5", 0, 600, 0},
-        {"99999999999999", 0, 600, 600},                    {"-2147483648", 1, 30000, 30000},
+        {"-250", 1, 30000, 250},
+        {"", 1, 30000, 1},
+        {"abc", 0, 600, 0},
+        {"12abc", 0, 600, 12},
+        {"007", 1, 99, 7},
+        {"  +42", 1, 99, 42},
+        {"150", 1, 99, 99},
+        {"0", 1, 99, 1},
+        {"- 5", 0, 600, 0},
+        {"99999999999999", 0, 600, 600},
+        {"-2147483648", 1, 30000, 30000},
         {"\t 31", 1, 99, 31},
     };
     for (const auto& c : cases) EXPECT_EQ(c.want, FitNumber(c.text, c.min, c.max)) << c.text;
@@ -35,8 +43,8 @@ TEST(GoldLimits, FollowTheLevelAndTheVersion) {
     EXPECT_EQ(990000u, MaxGold_P(99));
     const struct {
         unsigned level, v89, other;
-    } stash[] = {{1, 50000, 50000},    {9, 50000, 50000},     {10, 100000, 100000},
-                 {30, 200000, 200000}, {31, 800000, 200000},  {32, 850000, 200000},
+    } stash[] = {{1, 50000, 50000},    {9, 50000, 50000},    {10, 100000, 100000},
+                 {30, 200000, 200000}, {31, 800000, 200000}, {32, 850000, 200000},
                  {99, 2500000, 500000}};
     for (const auto& s : stash) {
         EXPECT_EQ(s.v89, MaxGoldStash(s.level, 89)) << s.level;
@@ -73,8 +81,9 @@ TEST_F(Fields, ShowTheRecordAndTheFilesClass) {
     EXPECT_EQ(7u, ConsoleComboEntries().size());  // an expansion character
     ad.data[24] = 0;
     ViewInitCombo(ad);
-    EXPECT_EQ((std::vector<std::string>{"Amazone", "Sorceress", "Necromancer", "Paladin", "Barbar"}),
-              ConsoleComboEntries());
+    EXPECT_EQ(
+        (std::vector<std::string>{"Amazone", "Sorceress", "Necromancer", "Paladin", "Barbar"}),
+        ConsoleComboEntries());
     ViewResetCombo(ad);
     EXPECT_EQ(std::vector<std::string>{"----"}, ConsoleComboEntries());
 }

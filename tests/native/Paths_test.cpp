@@ -6,13 +6,22 @@
 #include <string>
 
 TEST(Paths, TestExt) {
-    struct Case { const char* file; const char* ext; bool want; };
+    struct Case {
+        const char* file;
+        const char* ext;
+        bool want;
+    };
     const Case cases[] = {
-        {"HERO.D2S", "d2s", true},        {"C:\\Saves\\hero.d2S", "d2s", true},
-        {"hero.d2s.bak", "d2s", false},   {"hero.d2s", "D2S", false},
-        {"x.bakvelmor", "bakvelmor", true}, {"hero.abcdefghij", "abcdefghij", false},
-        {".d2s", "d2s", false},           {"hero", "d2s", false},
-        {"a", "d2s", false},              {nullptr, "d2s", false},
+        {"HERO.D2S", "d2s", true},
+        {"C:\\Saves\\hero.d2S", "d2s", true},
+        {"hero.d2s.bak", "d2s", false},
+        {"hero.d2s", "D2S", false},
+        {"x.bakvelmor", "bakvelmor", true},
+        {"hero.abcdefghij", "abcdefghij", false},
+        {".d2s", "d2s", false},
+        {"hero", "d2s", false},
+        {"a", "d2s", false},
+        {nullptr, "d2s", false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(TestExt(c.file, c.ext), c.want) << (c.file ? c.file : "null") << c.ext;
@@ -20,8 +29,10 @@ TEST(Paths, TestExt) {
 }
 
 TEST(Paths, DelExtCutsLastDotAfterIndexZero) {
-    const char* cases[][2] = {{"hero.d2s", "hero"}, {".d2s", ".d2s"},
-                              {"hero.d2s.bak", "hero.d2s"}, {"my.dir\\hero", "my"}};
+    const char* cases[][2] = {{"hero.d2s", "hero"},
+                              {".d2s", ".d2s"},
+                              {"hero.d2s.bak", "hero.d2s"},
+                              {"my.dir\\hero", "my"}};
     for (const auto& c : cases) {
         char buf[32];
         std::strcpy(buf, c[0]);
