@@ -16,6 +16,8 @@ const char* DocSaveError();
 // that this editor writes.
 std::uint32_t DocFormatVersion(const cAppData& ad);
 bool DocVersionWritable(const cAppData& ad);
+// DocVersionWritable, telling the user when the answer is no.
+bool DocCheckWritable(cAppData& ad);
 
 // Attribute codec.
 unsigned int CalcOffset(cAppData& ad, const unsigned int& nominal);

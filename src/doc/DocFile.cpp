@@ -65,19 +65,22 @@ bool DocVersionWritable(const cAppData& ad) {
     return v == VERSION_107 || v == VERSION_108;
 }
 
+bool DocCheckWritable(cAppData& ad) {
+    // Newer formats keep a different header, a checksum and other offsets; the bytes of
+    // such a file edited here would no longer be a valid save.
+    if (DocVersionWritable(ad)) return true;
+    const std::string text = "format version " + std::to_string(DocFormatVersion(ad)) +
+                             " cannot be saved: only versions 87 and 89 have this layout";
+    mb(text.c_str(), ad.hwnd);
+    return false;
+}
+
 bool DocSaveFile(cAppData& ad, const char* name) {
     if (!ad.data) {
         mb("no datapointer in DocSaveFile", ad.hwnd);
         return false;
     }
-    // Newer formats keep a different header, a checksum and other offsets; the bytes of
-    // such a file edited here would no longer be a valid save.
-    if (!DocVersionWritable(ad)) {
-        const std::string text = "format version " + std::to_string(DocFormatVersion(ad)) +
-                                 " cannot be saved: only versions 87 and 89 have this layout";
-        mb(text.c_str(), ad.hwnd);
-        return false;
-    }
+    if (!DocCheckWritable(ad)) return false;
     lastSaveError.clear();
     return FileWriteAtomic(name, ad.data, ad.length, &lastSaveError);
 }

@@ -1,28 +1,97 @@
-// Identifiers of the main window's resources, shared by the resource script and the code.
+// Identifiers of the program's resources, shared by the resource script and the code.
 #pragma once
 
-// Edit fields and the class selector of the main dialog; each label is its field's ID - 1.
+// Icons, the About picture and sound, dialogs and the menu bar.
+#define IDI_APP 101
+#define IDM_MAINMENU 102
+#define IDD_MAIN 103
+#define IDD_ABOUT 105
+#define IDD_CONFIRM 106
+#define IDD_MESSAGE 107
+#define IDR_ABOUTSOUND 108
+#define IDB_ABOUT 109
+#define IDI_AMAZONE 110
+#define IDI_PALADIN 111
+#define IDI_NECROMANCER 112
+#define IDI_SORCERESS 113
+#define IDI_BARBAR 114
+#define IDI_ASSASSINE 115
+#define IDI_DRUID 116
+
+// Controls of the main dialog. Each label's ID is its field's ID - 1.
+#define IDC_CLASSICON 1004
+#define IDC_LEVEL_LABEL 1006
 #define IDC_LEVEL 1007
+#define IDC_STRENGTH_LABEL 1008
 #define IDC_STRENGTH 1009
+#define IDC_ENERGY_LABEL 1010
 #define IDC_ENERGY 1011
+#define IDC_DEXTERITY_LABEL 1012
 #define IDC_DEXTERITY 1013
+#define IDC_VITALITY_LABEL 1014
 #define IDC_VITALITY 1015
 #define IDC_CLASS 1016
+#define IDC_STAMINA_LABEL 1017
 #define IDC_STAMINA 1018
+#define IDC_LIFE_LABEL 1019
 #define IDC_LIFE 1020
+#define IDC_MANA_LABEL 1021
 #define IDC_MANA 1022
+#define IDC_SKILLPOINTS_LABEL 1023
 #define IDC_SKILLPOINTS 1024
+#define IDC_STATPOINTS_LABEL 1025
 #define IDC_STATPOINTS 1026
+#define IDC_GOLD_LABEL 1027
 #define IDC_GOLD 1028
+#define IDC_GOLDSTASH_LABEL 1029
 #define IDC_GOLDSTASH 1030
+#define IDC_STATUS 1037
+#define IDC_FILELIST 1038
+#define IDC_BROWSE 1039
 
-// Pending-operation check items of the menu.
+// Confirmation dialog and message box.
+#define IDC_CONFIRM_YES 1045
+#define IDC_CONFIRM_NO 1046
+#define IDC_CONFIRM_TEXT 1047
+#define IDC_MESSAGE_OK 1049
+#define IDC_MESSAGE_TEXT 1050
+
+// Commands.
+#define IDM_FANSITE 40002
 #define IDM_RESTART 40003
 #define IDM_COMPLETE 40004
+#define IDM_OPENFOLDER 40005
+#define IDM_STARTLOG 40007
+#define IDM_DELETE 40008
+#define IDM_SHOWLOG 40009
 #define IDM_SKILLS_FULL 40010
 #define IDM_SKILLS_NONE 40011
+#define IDM_SAVEAS 40012
+#define IDM_MAKERSITE 40013
+#define IDM_ABOUT 40014
+#define IDM_CLOSE 40015
+#define IDM_NOTHING 40016
+#define IDM_SAVE 40017
+#define IDM_EXIT 40018
+#define IDM_LOAD 40021
 #define IDM_MAXGOLD 40022
-
-// New character of class code 0 (40033) to 6 (40039).
+#define IDM_READFIELDS 40023
+#define IDM_SAVEFOLDER 40024
+#define IDM_NEWEDITOR 40026
+#define IDM_REGISTER 40027
+#define IDM_UNREGISTER 40028
+#define IDM_RESET 40029
+#define IDM_FOLDERCHECK 40031
 #define IDM_NEW_AMAZONE 40033
+#define IDM_NEW_SORCERESS 40034
+#define IDM_NEW_NECROMANCER 40035
+#define IDM_NEW_PALADIN 40036
+#define IDM_NEW_BARBAR 40037
+#define IDM_NEW_DRUID 40038
 #define IDM_NEW_ASSASSINE 40039
+
+// About box.
+#define IDC_ABOUT_ICON 104
+#define IDC_ABOUT_TEXT 1003
+#define IDC_ABOUT_PICTURE 1005
+#define IDC_ABOUT_HOMEPAGE 1040

@@ -1,0 +1,27 @@
+// Globals and helpers of the Windows program.
+#pragma once
+
+#include <windows.h>
+
+extern HINSTANCE g_hInst;
+
+class cAppData;
+
+INT_PTR CALLBACK MainDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+void OnInitApp(cAppData& ad);
+void TrackPopUp(cAppData& ad, const POINT& point);
+void SwitchMenu(cAppData& ad, const int& id, const int& other);
+
+// Confirmation dialog 106: 6 for yes, 7 for no.
+INT_PTR CALLBACK DelDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+int mb2(cAppData& ad, const char* caption, const char* question);
+
+// The About box, modal over the main window.
+INT_PTR CALLBACK AboutDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+void ShowAbout(cAppData& ad);
+
+// Registration and the game's save folder.
+bool RegSet(cAppData& ad);
+void RegisterApp(cAppData& ad);
+void UnregisterApp(cAppData& ad);
+void GetInitialDir(cAppData& ad);

@@ -1,0 +1,242 @@
+// The command table of the main window and the rules that enable its menu items.
+#include "app/Commands.h"
+
+#include <shellapi.h>
+#include <initializer_list>
+#include <windowsx.h>
+
+#include "app/AppData.h"
+#include "app/AppWin.h"
+#include "app/Constants.h"
+#include "app/FileCommands.h"
+#include "monitor/Monitor.h"
+#include "res/resource.h"
+#include "support/Paths.h"
+#include "support/Paths_win.h"
+#include "view/Fields.h"
+#include "view/View.h"
+
+namespace {
+
+const int kPopupItems[] = {IDM_SAVE, IDM_SAVEAS, IDM_CLOSE, IDM_DELETE, IDM_LOAD};
+const int kPendingItems[] = {IDM_SKILLS_FULL, IDM_SKILLS_NONE, IDM_COMPLETE, IDM_RESTART,
+                             IDM_MAXGOLD};
+
+void shellOpen(const char* target) {
+    ShellExecuteA(nullptr, nullptr, target, nullptr, nullptr, SW_SHOW);
+}
+
+void enable(HMENU menu, int id) { EnableMenuItem(menu, id, MF_BYCOMMAND | MF_ENABLED); }
+
+bool listedFileSelected(cAppData& ad) {
+    const char* name = ViewListGetSelFile(ad, nullptr);
+    return (TestExt(name, "d2s") || TestExt(name, backupext)) && FileExists(name);
+}
+
+bool atSaveFolder(cAppData& ad) { return ad.savedir == CurDir(nullptr); }
+
+void closeOpenFile(cAppData& ad) {
+    OnCloseFile(ad);
+    ViewCloseFile(ad);
+}
+
+void refillList(cAppData& ad) {
+    ViewAddFilesToList(ad);
+    ViewShowCurDir(ad);
+}
+
+void revertEdits(cAppData& ad) {
+    ad.player = ad.loaded;
+    ViewResetMenu(ad);
+    ViewSetData(ad);
+}
+
+// Enter: in the list it enters a folder or opens a file; elsewhere it takes the fields.
+void onEnter(cAppData& ad) {
+    if (GetFocus() != GetDlgItem(ad.hwnd, IDC_FILELIST)) {
+        ViewGetData(ad);
+    } else if (SelectionIsNotOpen(ad)) {
+        if (ViewListChangeDir(ad)) {
+            refillList(ad);
+        } else {
+            ViewOpenFileFromList(ad);
+        }
+    }
+}
+
+// Escape walks back one step: undo the edits, then close the file, then clear the window.
+void onEscape(cAppData& ad) {
+    ViewGetData(ad);
+    if (UnsavedEdits(ad)) {
+        revertEdits(ad);
+    } else if (ad.fileopen()) {
+        SetFocus(GetDlgItem(ad.hwnd, IDC_FILELIST));
+        ViewCloseFile(ad);
+    } else {
+        SendDlgItemMessageA(ad.hwnd, IDC_FILELIST, LB_SETCURSEL, 0, 0);
+        ClearView(ad, sclear);
+    }
+}
+
+bool onFileList(cAppData& ad, int code) {
+    if (code == LBN_SELCHANGE) {
+        if (SelectionIsNotOpen(ad)) {
+            closeOpenFile(ad);
+            ViewOpenFileFromList(ad);
+        }
+        return true;
+    }
+    if (code == LBN_DBLCLK) {
+        if (SelectionIsNotOpen(ad) && ViewListChangeDir(ad)) refillList(ad);
+        return true;
+    }
+    return false;
+}
+
+void onSaveFolder(cAppData& ad) {
+    if (atSaveFolder(ad)) return;
+    closeOpenFile(ad);
+    SetCurrentDirectoryA(ad.savedir.cstr());
+    refillList(ad);
+}
+
+void onMaxGold(cAppData& ad) {
+    SwitchMenu(ad, IDM_MAXGOLD, 0);
+    const UINT state = GetMenuState(GetMenu(ad.hwnd), IDM_MAXGOLD, MF_BYCOMMAND);
+    ViewOnMaxGold(ad, (state & MF_CHECKED) != 0);
+}
+
+// Commands that act on the open file and do nothing without one.
+bool onFileCommand(cAppData& ad, int id) {
+    if (!ad.fileopen()) return true;
+    if (id == IDM_SAVEAS) OnSaveFileAs(ad);
+    if (id == IDM_SAVE) OnSaveFile(ad);
+    if (id == IDM_CLOSE) closeOpenFile(ad);
+    if (id == IDM_RESET) revertEdits(ad);
+    return true;
+}
+
+}  // namespace
+
+bool UnsavedEdits(cAppData& ad) {
+    return ad.fileopen() && (ad.player != ad.loaded || ViewDataChanged(ad));
+}
+
+bool SelectionIsNotOpen(cAppData& ad) {
+    return ad.filename != ViewListGetSelFile(ad, nullptr);
+}
+
+void SwitchMenu(cAppData& ad, const int& id, const int& other) {
+    HMENU menu = GetMenu(ad.hwnd);
+    if (GetMenuState(menu, id, MF_BYCOMMAND) & MF_CHECKED) {
+        CheckMenuItem(menu, id, MF_BYCOMMAND | MF_UNCHECKED);
+        return;
+    }
+    CheckMenuItem(menu, id, MF_BYCOMMAND | MF_CHECKED);
+    if (other) CheckMenuItem(menu, other, MF_BYCOMMAND | MF_UNCHECKED);
+}
+
+bool OnCommand(cAppData& ad, cMonitor& monitor, int id, int code) {
+    (void)monitor;
+    switch (id) {
+        case IDOK: onEnter(ad); return true;
+        case IDCANCEL: onEscape(ad); return true;
+        case IDC_FILELIST: return onFileList(ad, code);
+        case IDC_BROWSE:
+            closeOpenFile(ad);
+            if (Browse(ad, "Select Folder")) ViewAddFilesToList(ad);
+            return true;
+        case IDM_FANSITE: shellOpen(fansite); return true;
+        case IDM_RESTART: SwitchMenu(ad, IDM_RESTART, IDM_COMPLETE); return true;
+        case IDM_COMPLETE: SwitchMenu(ad, IDM_COMPLETE, IDM_RESTART); return true;
+        case IDM_OPENFOLDER:
+            if (ad.savedir != "") shellOpen(CurDir(nullptr));
+            return true;
+        case IDM_STARTLOG: ad.clearLogFile(); return true;
+        case IDM_DELETE: OnFileDelete(ad); return true;
+        case IDM_SHOWLOG: shellOpen(logfile); return true;
+        case IDM_SKILLS_FULL: SwitchMenu(ad, IDM_SKILLS_FULL, IDM_SKILLS_NONE); return true;
+        case IDM_SKILLS_NONE: SwitchMenu(ad, IDM_SKILLS_NONE, IDM_SKILLS_FULL); return true;
+        case IDM_MAKERSITE: shellOpen(blizzard); return true;
+        case IDM_ABOUT: ShowAbout(ad); return true;
+        case IDM_NOTHING: return true;
+        case IDM_SAVEAS:
+        case IDM_SAVE:
+        case IDM_CLOSE:
+        case IDM_RESET: return onFileCommand(ad, id);
+        case IDM_EXIT: SendMessageA(ad.hwnd, WM_CLOSE, 0, 0); return true;
+        case IDM_LOAD:
+            closeOpenFile(ad);
+            ViewOpenFileFromList(ad);
+            return true;
+        case IDM_MAXGOLD: onMaxGold(ad); return true;
+        case IDM_READFIELDS: ViewGetData(ad); return true;
+        case IDM_SAVEFOLDER: onSaveFolder(ad); return true;
+        case IDM_NEWEDITOR: shellOpen(GetAppPath(nullptr)); return true;
+        case IDM_REGISTER:
+            if (mb2(ad, title, "Register Diablo SaveFiles?") == IDYES) RegisterApp(ad);
+            return true;
+        case IDM_UNREGISTER:
+            if (mb2(ad, title, "Unregister Diablo SaveFiles?") == IDYES) UnregisterApp(ad);
+            return true;
+    }
+    if (id >= IDM_NEW_AMAZONE && id <= IDM_NEW_ASSASSINE) {
+        OnSaveNewFileAs(ad, id);
+        return true;
+    }
+    return false;
+}
+
+void PrepareMenuBar(cAppData& ad) {
+    HMENU menu = GetMenu(ad.hwnd);
+    ViewGetData(ad);
+    ViewEnableMenuItems(ad, MF_GRAYED);
+    if (ad.fileopen()) {
+        for (int id : {IDM_SAVEAS, IDM_CLOSE, IDM_DELETE}) enable(menu, id);
+        if (ViewFileWritable(ad)) {
+            if (UnsavedEdits(ad)) {
+                enable(menu, IDM_SAVE);
+                enable(menu, IDM_RESET);
+            }
+            for (int id : kPendingItems) enable(menu, id);
+        }
+    } else if (listedFileSelected(ad)) {
+        enable(menu, IDM_LOAD);
+        enable(menu, IDM_DELETE);
+    }
+    if (!atSaveFolder(ad)) enable(menu, IDM_SAVEFOLDER);
+    enable(menu, RegSet(ad) ? IDM_UNREGISTER : IDM_REGISTER);
+}
+
+void TrackPopUp(cAppData& ad, const POINT& point) {
+    if (!ad.popup) return;
+    TrackPopupMenuEx(ad.popup, TPM_VERTICAL, point.x, point.y, ad.hwnd, nullptr);
+}
+
+void OnListContextMenu(cAppData& ad, LPARAM lParam) {
+    HWND list = GetDlgItem(ad.hwnd, IDC_FILELIST);
+    const POINT screen = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    POINT client = screen;
+    ScreenToClient(list, &client);
+    // A miss sets the high half of the answer, so it never equals the selection.
+    const DWORD hit = static_cast<DWORD>(
+        SendMessageA(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(client.x, client.y)));
+    const DWORD sel = static_cast<DWORD>(SendMessageA(list, LB_GETCURSEL, 0, 0));
+    if (hit != sel) {
+        closeOpenFile(ad);
+        SendMessageA(list, LB_SETCURSEL, hit, 0);
+        return;
+    }
+    for (int id : kPopupItems) EnableMenuItem(ad.popup, id, MF_BYCOMMAND | MF_GRAYED);
+    if (ad.fileopen()) {
+        ViewGetData(ad);
+        if (UnsavedEdits(ad) && ViewFileWritable(ad)) enable(ad.popup, IDM_SAVE);
+        for (int id : {IDM_SAVEAS, IDM_CLOSE, IDM_DELETE}) enable(ad.popup, id);
+    } else if (listedFileSelected(ad)) {
+        enable(ad.popup, IDM_DELETE);
+        enable(ad.popup, IDM_LOAD);
+    } else {
+        return;
+    }
+    TrackPopUp(ad, screen);
+}

@@ -1,0 +1,19 @@
+// The main window's command table and menu rules.
+#pragma once
+
+#include <windows.h>
+
+class cAppData;
+class cMonitor;
+
+// Runs the command; false for an ID the table does not hold or a list notification it
+// ignores.
+bool OnCommand(cAppData& ad, cMonitor& monitor, int id, int code);
+// Grays the managed menu-bar items and enables those that apply now.
+void PrepareMenuBar(cAppData& ad);
+// The file list's context menu for a right click at a screen point packed in lParam.
+void OnListContextMenu(cAppData& ad, LPARAM point);
+// The window's values differ from the file's, or a pending operation is checked.
+bool UnsavedEdits(cAppData& ad);
+// The selected list entry differs from the open file's name.
+bool SelectionIsNotOpen(cAppData& ad);

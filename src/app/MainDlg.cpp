@@ -1,0 +1,134 @@
+// The main dialog: start-up, the message map and the activation protocol with the folder
+// monitor. Commands go to the command table (Commands.cpp).
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <string>
+
+#include "app/AppData.h"
+#include "app/AppWin.h"
+#include "app/Commands.h"
+#include "app/Constants.h"
+#include "app/FileCommands.h"
+#include "monitor/Monitor.h"
+#include "res/resource.h"
+#include "support/Paths.h"
+#include "support/Paths_win.h"
+#include "view/Fields.h"
+#include "view/View.h"
+
+HINSTANCE g_hInst = nullptr;
+
+namespace {
+
+// The file named on the command line, with or without quotes and a folder. The whole path
+// is searched, so that a save in another folder opens as well as one in the current folder.
+void takeCommandLine(cAppData& ad, const char* text) {
+    if (!text || !*text) return;
+    std::string path = text;
+    path.erase(std::remove(path.begin(), path.end(), '"'), path.end());
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA(path.c_str(), &found);
+    const bool ok = find != INVALID_HANDLE_VALUE &&
+                    !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                    (TestExt(found.cFileName, "d2s") || TestExt(found.cFileName, backupext));
+    if (find != INVALID_HANDLE_VALUE) FindClose(find);
+    ad.cmdfile = ok ? found.cFileName : "";
+    if (!ok) return;
+    ad.cmdfile.trim();
+    const std::size_t slash = path.find_last_of('\\');
+    if (slash != std::string::npos) SetCurrentDirectoryA(path.substr(0, slash + 1).c_str());
+}
+
+void enableList(cAppData& ad, BOOL enable) {
+    EnableWindow(GetDlgItem(ad.hwnd, IDC_FILELIST), enable);
+    EnableWindow(GetDlgItem(ad.hwnd, IDC_BROWSE), enable);
+}
+
+void onActivateApp(cAppData& ad, cMonitor& monitor, bool active) {
+    if (active) {
+        monitor.Pause();
+        PostMessageA(ad.hwnd, WM_COMMAND, IDM_FOLDERCHECK, 0);
+    } else {
+        enableList(ad, FALSE);
+        monitor.Start(ad.hwnd, CurDir(nullptr));
+    }
+}
+
+}  // namespace
+
+void OnInitApp(cAppData& ad) {
+    SetClassLongPtrA(ad.hwnd, GCLP_HICON,
+                     reinterpret_cast<LONG_PTR>(LoadIconA(g_hInst, MAKEINTRESOURCEA(IDI_APP))));
+    HMENU system = GetSystemMenu(ad.hwnd, FALSE);
+    AppendMenuA(system, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(system, MF_STRING, IDM_ABOUT, "&About");
+    ClearView(ad, sclear);
+    SetFocus(GetDlgItem(ad.hwnd, IDC_FILELIST));
+    GetInitialDir(ad);
+    if (ad.cmdfile != "") {
+        ViewAddFilesToList(ad);
+        ViewListSetSelFile(ad, ad.cmdfile.cstr());
+        ViewOpenFileFromList(ad);
+    } else {
+        SetCurrentDirectoryA(ad.savedir.cstr());
+        ViewAddFilesToList(ad);
+    }
+    ViewShowCurDir(ad);
+}
+
+void OnFolderCheck(cAppData& ad, cMonitor& monitor) {
+    if (monitor.DirChange()) {
+        monitor.Reset();
+        const bool wasOpen = ad.fileopen();
+        OnCloseFile(ad);
+        ViewCloseFile(ad);
+        ViewReload(ad, wasOpen);
+    }
+    enableList(ad, TRUE);
+}
+
+INT_PTR CALLBACK MainDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    // Built on the first call, destroyed at exit in reverse order: the monitor first.
+    static cAppData ad;
+    static cMonitor monitor;
+    switch (msg) {
+        case WM_INITDIALOG:
+            std::srand(static_cast<unsigned>(std::time(nullptr)));
+            ad.hwnd = hwnd;
+            takeCommandLine(ad, reinterpret_cast<const char*>(lParam));
+            OnInitApp(ad);
+            return FALSE;
+        case WM_CLOSE:
+            monitor.Reset();
+            monitor.Stop();
+            OnCloseFile(ad);
+            ViewCloseFile(ad);
+            EndDialog(hwnd, 0);
+            return TRUE;
+        case WM_ACTIVATEAPP:
+            onActivateApp(ad, monitor, wParam != 0);
+            return FALSE;
+        case WM_INITMENU:
+            if (reinterpret_cast<HMENU>(wParam) == GetMenu(hwnd)) PrepareMenuBar(ad);
+            return FALSE;
+        case WM_CONTEXTMENU:
+            if (reinterpret_cast<HWND>(wParam) == GetDlgItem(hwnd, IDC_FILELIST))
+                OnListContextMenu(ad, lParam);
+            return FALSE;
+        case WM_SYSCOMMAND:
+            if (wParam == IDM_ABOUT) SendMessageA(hwnd, WM_COMMAND, IDM_ABOUT, 0);
+            return FALSE;
+        case WM_COMMAND:
+            if (HIWORD(wParam) == EN_KILLFOCUS) ViewGetData(ad);
+            if (LOWORD(wParam) == IDM_FOLDERCHECK) {
+                OnFolderCheck(ad, monitor);
+                return TRUE;
+            }
+            return OnCommand(ad, monitor, LOWORD(wParam), HIWORD(wParam));
+    }
+    return FALSE;
+}

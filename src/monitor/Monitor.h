@@ -1,0 +1,68 @@
+#ifndef VELMOR_MONITOR_MONITOR_H
+#define VELMOR_MONITOR_MONITOR_H
+
+#include <windows.h>
+
+#include <atomic>
+
+// Watches one folder on a worker thread while the editor is in the background and remembers
+// whether anything in it changed (names of files or folders, or a file written). It posts no
+// message: the main window reads DirChange() when it comes back to the foreground.
+//
+// All public operations belong to the main thread. Start, Pause, Stop and Exit return only when
+// the worker has done what they asked, so a file written after Start returns is always seen and
+// one written after Pause returns never is.
+class cMonitor {
+public:
+    cMonitor();
+    ~cMonitor();
+    cMonitor(const cMonitor&) = delete;
+    cMonitor& operator=(const cMonitor&) = delete;
+
+    // Watches dir from now on: re-targets the running worker, or builds a new one.
+    void Start(HWND__* const& owner, const char* dir);
+    // Stops watching until the next Start; the worker stays.
+    void Pause();
+    // Ends the worker and waits for it.
+    void Stop();
+    bool DirChange() const { return changed; }
+    void Reset() { changed = false; }
+    // Ends the worker and releases every handle; the object may be destroyed afterwards.
+    void Exit();
+
+    // Diagnostics for tests: whether a worker thread is alive, how many were created so far,
+    // and the id of the current one (0 if there is none).
+    bool WorkerRunning() const;
+    int WorkersStarted() const { return workers; }
+    DWORD WorkerThreadId() const { return threadid; }
+
+private:
+    bool Run();
+    bool SetData();
+    void ResetData();
+    void Start();
+    static DWORD WINAPI MonitorThrdFunc(void* self);
+
+    enum Wake { kChange0, kChange1, kChange2, kRestart, kStop, kPause, kFailed };
+    Wake WaitForRequest(bool armed);
+    bool Ask(HANDLE request);
+    void Join();
+    void CloseEvents();
+
+    char folder[MAX_PATH];
+    bool running;               // the worker's loop; touched by the worker alone
+    std::atomic<bool> changed;  // set by the worker, read and cleared by the main thread
+    HANDLE dirnotify;
+    HANDLE filenotify;
+    HANDLE writenotify;
+    HANDLE restartevent;
+    HANDLE stopevent;
+    HWND hwnd;
+    HANDLE pauseevent;  // asks the worker to close its notifications
+    HANDLE doneevent;   // the worker's answer to a restart or a pause
+    HANDLE thread;      // kept so that the worker can be joined
+    DWORD threadid;
+    int workers;
+};
+
+#endif

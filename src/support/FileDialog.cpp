@@ -1,0 +1,24 @@
+#include "support/FileDialog.h"
+
+#include <cstring>
+
+cFileDialog::cFileDialog(HWND const& owner) { InitOFN(owner); }
+
+void cFileDialog::InitOFN(HWND const& owner) {
+    std::memset(fileName, 0, sizeof fileName);
+    std::memset(fileTitle, 0, sizeof fileTitle);
+    std::memset(&ofn, 0, sizeof ofn);
+    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = "Diablo2 SaveGameFiles\0*.d2s\0";
+    ofn.lpstrFile = fileName;
+    ofn.nMaxFile = sizeof fileName;
+    ofn.lpstrFileTitle = fileTitle;
+    ofn.nMaxFileTitle = sizeof fileTitle;
+    // No OFN_NOCHANGEDIR: the chosen folder becomes the current one, where the file is
+    // written under its bare title.
+    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+    ofn.lpstrDefExt = "d2s";
+}
+
+int cFileDialog::Save() { return GetSaveFileNameA(&ofn); }

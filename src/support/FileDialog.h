@@ -1,0 +1,20 @@
+// The Save As dialog for save files.
+#pragma once
+
+#include <windows.h>
+
+class cFileDialog {
+public:
+    explicit cFileDialog(HWND const& owner);
+    ~cFileDialog() {}
+    void InitOFN(HWND const& owner);
+    // Nonzero when the user confirmed a file name.
+    int Save();
+    char* GetFileName() { return fileName; }
+    char* GetFileTitleA() { return fileTitle; }
+
+private:
+    char fileName[MAX_PATH];
+    char fileTitle[MAX_PATH];
+    OPENFILENAMEA ofn;
+};

@@ -1,0 +1,35 @@
+// The program's message box, dialog 107. The dialogs are created through the wide entry
+// points so that their Chinese captions show whatever the system's ANSI code page is.
+#include <windows.h>
+
+#include "app/AppWin.h"
+#include "res/resource.h"
+#include "support/mb.h"
+
+INT_PTR CALLBACK MbProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_INITDIALOG:
+            SetDlgItemTextA(hwnd, IDC_MESSAGE_TEXT, reinterpret_cast<const char*>(lParam));
+            return TRUE;
+        case WM_COMMAND:
+            switch (LOWORD(wParam)) {
+                case IDC_MESSAGE_OK:
+                case IDOK:
+                case IDCANCEL:
+                    EndDialog(hwnd, 0);
+                    return TRUE;
+            }
+            return FALSE;
+        case WM_CLOSE:
+            EndDialog(hwnd, 0);
+            return TRUE;
+    }
+    return FALSE;
+}
+
+void Mb(HWND const& owner, const char* text) {
+    DialogBoxParamW(g_hInst, MAKEINTRESOURCEW(IDD_MESSAGE), owner, MbProc,
+                    reinterpret_cast<LPARAM>(text));
+}
+
+void mb(const char* text, HWND__* const& owner) { Mb(owner, text); }

@@ -1,0 +1,64 @@
+// The window services of the portable layers, on the real main dialog.
+#include <windows.h>
+
+#include "app/AppData.h"
+#include "res/resource.h"
+#include "view/Ui.h"
+
+void UiGetText(cAppData& ad, const int& id, char* buf, const int& cap) {
+    if (cap > 0) buf[0] = '\0';
+    GetDlgItemTextA(ad.hwnd, id, buf, cap);
+}
+
+void UiSetText(cAppData& ad, const int& id, const char* text) {
+    SetDlgItemTextA(ad.hwnd, id, text);
+}
+
+void UiComboReset(cAppData& ad) { SendDlgItemMessageA(ad.hwnd, IDC_CLASS, CB_RESETCONTENT, 0, 0); }
+
+void UiComboAdd(cAppData& ad, const char* text) {
+    SendDlgItemMessageA(ad.hwnd, IDC_CLASS, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+}
+
+void UiComboSelect(cAppData& ad, const int& index) {
+    SendDlgItemMessageA(ad.hwnd, IDC_CLASS, CB_SETCURSEL, index, 0);
+}
+
+int UiComboSel(cAppData& ad) {
+    const LRESULT sel = SendDlgItemMessageA(ad.hwnd, IDC_CLASS, CB_GETCURSEL, 0, 0);
+    return sel == CB_ERR ? -1 : static_cast<int>(sel);
+}
+
+int UiComboCount(cAppData& ad) {
+    return static_cast<int>(SendDlgItemMessageA(ad.hwnd, IDC_CLASS, CB_GETCOUNT, 0, 0));
+}
+
+bool UiMenuChecked(cAppData& ad, const int& id) {
+    // An item the menu does not hold answers with every bit set; that is no check mark.
+    const UINT state = GetMenuState(GetMenu(ad.hwnd), id, MF_BYCOMMAND);
+    return state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
+}
+
+void UiMenuCheck(cAppData& ad, const int& id, const bool& on) {
+    CheckMenuItem(GetMenu(ad.hwnd), id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+}
+
+HMENU__* UiCreatePopup() {
+    HMENU menu = CreatePopupMenu();
+    if (!menu) return nullptr;
+    const struct {
+        UINT id;
+        const char* text;
+    } items[] = {{IDM_SAVE, "Save.."},
+                 {IDM_SAVEAS, "Save As.."},
+                 {IDM_CLOSE, "Close.."},
+                 {IDM_LOAD, "Load.."},
+                 {IDM_DELETE, "Delete.."}};
+    UINT pos = 0;
+    for (const auto& item : items) InsertMenuA(menu, pos++, MF_BYPOSITION | MF_STRING, item.id, item.text);
+    return menu;
+}
+
+void UiDestroyPopup(HMENU__* menu) {
+    if (menu) DestroyMenu(menu);
+}

@@ -1,0 +1,27 @@
+// The main window's view of the open character and of the working folder.
+#pragma once
+
+class cAppData;
+
+// Open character, menus, title, status line and portrait.
+bool ViewOpenFile(cAppData& ad, const char* name);
+void ViewCloseFile(cAppData& ad);
+void ClearView(cAppData& ad, const char* text);
+void ViewEnableEdits(cAppData& ad, const bool& enable);
+void ViewEnableMenuItems(cAppData& ad, const int& flag);
+void ViewSetFileInfo(cAppData& ad, const char* name);
+void ViewSetPlayerIcon(cAppData& ad);
+// A save file of a format this editor writes; backups and other formats open read-only.
+bool ViewFileWritable(cAppData& ad);
+
+// The file list of the working folder.
+void ViewAddFilesToList(cAppData& ad);
+char* ViewListGetSelFile(cAppData& ad, char* out);
+bool ViewListSetSelFile(cAppData& ad, const char* name);
+bool ViewListDelCurSel(cAppData& ad);
+bool ViewListChangeDir(cAppData& ad);
+void ViewOpenFileFromList(cAppData& ad);
+void ViewReload(cAppData& ad, const bool& open);
+bool Browse(cAppData& ad, const char* title);
+// Shows the working folder in the status line.
+void ViewShowCurDir(cAppData& ad);

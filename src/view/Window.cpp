@@ -1,0 +1,122 @@
+// Opening and closing a character in the window: fields, class selector, menu states,
+// title, status line and the class portrait.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "app/AppData.h"
+#include "app/AppWin.h"
+#include "app/Constants.h"
+#include "doc/Doc.h"
+#include "doc/Layout.h"
+#include "res/resource.h"
+#include "support/Paths.h"
+#include "support/Paths_win.h"
+#include "view/Fields.h"
+#include "view/View.h"
+
+namespace {
+
+const int kEdits[] = {IDC_LEVEL,   IDC_STRENGTH, IDC_ENERGY,      IDC_DEXTERITY,
+                      IDC_VITALITY, IDC_STAMINA, IDC_LIFE,        IDC_MANA,
+                      IDC_SKILLPOINTS, IDC_STATPOINTS, IDC_GOLD, IDC_GOLDSTASH};
+
+const int kManagedItems[] = {IDM_SAVE,        IDM_SAVEAS,     IDM_CLOSE,       IDM_LOAD,
+                             IDM_DELETE,      IDM_SAVEFOLDER, IDM_REGISTER,    IDM_UNREGISTER,
+                             IDM_SKILLS_FULL, IDM_SKILLS_NONE, IDM_RESTART,    IDM_COMPLETE,
+                             IDM_MAXGOLD,     IDM_RESET};
+
+// Portrait of each class code.
+const int kClassIcons[kClassCount] = {IDI_AMAZONE, IDI_SORCERESS, IDI_NECROMANCER, IDI_PALADIN,
+                                      IDI_BARBAR,  IDI_DRUID,     IDI_ASSASSINE};
+
+void showIcon(cAppData& ad, int id) {
+    // Shared icons at their own size: the portraits are larger than the system icon size.
+    HICON icon = static_cast<HICON>(
+        LoadImageA(g_hInst, MAKEINTRESOURCEA(id), IMAGE_ICON, 0, 0, LR_SHARED));
+    SendDlgItemMessageA(ad.hwnd, IDC_CLASSICON, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+    SendMessageA(ad.hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageA(ad.hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
+
+std::string format(const char* fmt, const char* a, const char* b, unsigned n) {
+    char text[1024];
+    std::snprintf(text, sizeof text, fmt, a, b, n);
+    return text;
+}
+
+}  // namespace
+
+bool ViewFileWritable(cAppData& ad) {
+    return ad.fileopen() && TestExt(ad.filename.cstr(), "d2s") && DocVersionWritable(ad);
+}
+
+bool ViewOpenFile(cAppData& ad, const char* name) {
+    if (!DocOpenFile(ad, name)) {
+        ViewCloseFile(ad);
+        return false;
+    }
+    DocGetData(ad);
+    ViewEnableEdits(ad, !TestExt(name, backupext) && DocVersionWritable(ad));
+    ViewInitCombo(ad);
+    ViewSetData(ad);
+    ViewSetFileInfo(ad, name);
+    return true;
+}
+
+void ViewCloseFile(cAppData& ad) {
+    ViewEnableEdits(ad, true);
+    DocCloseFile(ad);
+    ClearView(ad, sclear);
+    showIcon(ad, IDI_APP);
+    ViewShowCurDir(ad);
+}
+
+void ClearView(cAppData& ad, const char* text) {
+    for (int id : kEdits) SetDlgItemTextA(ad.hwnd, id, text);
+    SetWindowTextA(ad.hwnd, title);
+    ViewResetMenu(ad);
+    ViewResetCombo(ad);
+}
+
+void ViewEnableEdits(cAppData& ad, const bool& enable) {
+    for (int id : kEdits) EnableWindow(GetDlgItem(ad.hwnd, id), enable);
+    EnableWindow(GetDlgItem(ad.hwnd, IDC_CLASS), enable);
+}
+
+void ViewEnableMenuItems(cAppData& ad, const int& flag) {
+    HMENU menu = GetMenu(ad.hwnd);
+    for (int id : kManagedItems) EnableMenuItem(menu, id, MF_BYCOMMAND | flag);
+}
+
+void ViewSetFileInfo(cAppData& ad, const char* name) {
+    if (!ad.fileopen()) return;
+    const char* dir = CurDir(nullptr);
+    std::string status, caption;
+    if (TestExt(name, backupext)) {
+        status = format("%s\nBackupfile-> %s\nfilesize: %u bytes\t2001", dir, name, ad.length);
+        caption = std::string("Backupfile ") + name;
+    } else {
+        status = format("%s\n%s\nfilesize: %u byte\t2001", dir, name, ad.length);
+        caption = DelExt(name);
+    }
+    if (!DocVersionWritable(ad)) {
+        status += "\nformat version " + std::to_string(DocFormatVersion(ad)) +
+                  ": read-only, only versions 87 and 89 can be saved";
+    }
+    const unsigned char flags = ad.data[OFS_STATUS];
+    if ((flags & STATUS_DIED) && (flags & STATUS_HARDCORE)) caption += " Dead";
+    if (flags & STATUS_HARDCORE) caption += " Profi";
+    SetDlgItemTextA(ad.hwnd, IDC_STATUS, status.c_str());
+    SetWindowTextA(ad.hwnd, caption.c_str());
+    ViewSetPlayerIcon(ad);
+}
+
+void ViewSetPlayerIcon(cAppData& ad) {
+    const int code = ad.player.charClass;
+    // A damaged file's class outside the table shows the application's icon.
+    showIcon(ad, code >= 0 && code < kClassCount ? kClassIcons[code] : IDI_APP);
+}
+
+void ViewShowCurDir(cAppData& ad) { SetDlgItemTextA(ad.hwnd, IDC_STATUS, CurDir(nullptr)); }
