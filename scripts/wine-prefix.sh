@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Makes the Wine prefix once: a 64-bit Windows with CJK font replacements, so that the
-# dialogs' and menus' Chinese captions are legible.
+# Makes the Wine prefix named by WINEPREFIX once: a 64-bit Windows with CJK font
+# replacements, so that the dialogs' and menus' Chinese captions are legible. With
+# VELMOR_WINE_UNMANAGED=1 its windows bypass the window manager, as the tests want: on a
+# bare virtual display Wine would otherwise wait for a manager at every hidden window.
 set -euo pipefail
-export WINEPREFIX="${WINEPREFIX:-$HOME/.wine-velmor}"
-export WINEARCH=win64
-export WINEDEBUG=-all
+: "${WINEPREFIX:?}"
+export WINEARCH=win64 WINEDEBUG=-all
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
-stamp="$WINEPREFIX/.velmor-fonts"
+stamp="$WINEPREFIX/.velmor-ready"
 [ -f "$stamp" ] && exit 0
+mkdir -p "$(dirname "$WINEPREFIX")"
 wineboot -i >/dev/null 2>&1 || true
 reg=$(mktemp --suffix=.reg)
 {
@@ -16,6 +18,9 @@ reg=$(mktemp --suffix=.reg)
     for face in "SimSun" "宋体" "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2"; do
         printf '"%s"="WenQuanYi Micro Hei"\r\n' "$face"
     done
+    if [ "${VELMOR_WINE_UNMANAGED:-0}" = 1 ]; then
+        printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n'
+    fi
 } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$reg"
 wine regedit /S "$reg" >/dev/null 2>&1
 wineserver -w

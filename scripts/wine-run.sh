@@ -1,11 +1,10 @@
 #!/usr/bin/env bash
-# Runs a Windows program under Wine in the project's own prefix, on a virtual display
-# when there is no other. Used by CTest for the cross-built tests and by the run script.
+# Runs a cross-built test program under Wine in the tests' own prefix, on a virtual
+# display when there is no other. CTest calls it for every Windows test.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
-export WINEPREFIX="${WINEPREFIX:-$HOME/.wine-velmor}"
-export WINEARCH=win64
-export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEPREFIX="${VELMOR_TEST_WINEPREFIX:-$HOME/.cache/velmor/wine-tests}"
+export VELMOR_WINE_UNMANAGED=1 WINEARCH=win64 WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 "$here/wine-prefix.sh"
 if [ -z "${DISPLAY:-}" ]; then

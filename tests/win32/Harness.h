@@ -1,0 +1,84 @@
+// Drives the real main dialog in-process: the dialog is created from its resource with the
+// real dialog procedure, commands and notifications are sent as the system would send them,
+// and modal dialogs (questions, messages, Save As) are answered by a CBT hook.
+#pragma once
+
+#include <windows.h>
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+using Bytes = std::vector<unsigned char>;
+
+// A modal dialog as the hook saw it.
+struct Shown {
+    std::string caption;
+    std::string text;  // the message or question; empty for the file dialog
+};
+
+// How to answer the next modal dialog.
+struct Answer {
+    enum Kind { Yes, No, Ok, SaveAs, Cancel } kind;
+    std::string fileName;  // for SaveAs: typed into the file dialog
+};
+
+// A fresh folder under the temporary folder, made the current folder while it lives.
+struct TempFolder {
+    std::string path;  // with a trailing backslash
+    TempFolder();
+    ~TempFolder();
+    std::string operator/(const std::string& name) const { return path + name; }
+    std::vector<std::string> List() const;
+};
+
+Bytes ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const Bytes& bytes);
+bool PathExists(const std::string& path);
+// A new level-1 character file of a class, named after the file, from the template.
+Bytes NewSave(const std::string& name, int classCode);
+Bytes TemplateBytes();
+void Put16(Bytes& b, unsigned offset, unsigned value);
+
+class Editor {
+public:
+    // Creates dialog 103 with the command line as its parameter.
+    explicit Editor(const char* commandLine = "");
+    ~Editor();
+
+    HWND hwnd() const { return dlg; }
+    std::string Text(int id) const;
+    std::string Title() const;
+    void Type(int id, const std::string& text);  // and leave the field
+    std::vector<std::string> ListEntries() const;
+    std::string SelectedEntry() const;
+    // Selects an entry as a click would: the list reports the change.
+    void Select(const std::string& name);
+    void DoubleClick(const std::string& name);
+    void Command(int id);
+    void Key(int id);  // IDOK for Enter, IDCANCEL for Escape
+    // WM_INITMENU for the menu bar, then the item's state bits.
+    UINT MenuState(int id);
+    bool Checked(int id) const;
+    bool Grayed(int id) const;
+    std::vector<std::string> ClassEntries() const;
+    std::string ClassSelected() const;
+    void SelectClass(int index);
+    bool Enabled(int id) const;
+    // Sends WM_CLOSE and destroys the window.
+    void Close();
+
+    // Answers for the modal dialogs to come, in order; every dialog shown is recorded.
+    void Expect(Answer a);
+    std::vector<Shown> shown;
+    // Context menu: states of the five popup items when it opened; empty when none opened.
+    std::vector<UINT> RightClick(POINT screen);
+    POINT EntryPoint(const std::string& name) const;  // screen point inside an entry
+
+private:
+    HWND dlg = nullptr;
+};
+
+// The answers still unused; a test ends with none left.
+std::deque<Answer>& PendingAnswers();
