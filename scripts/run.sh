@@ -1,20 +1,23 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds velmor-cli and shows it at work on a copy of the demo save.
+# Installs what is missing, builds the editor and starts it under Wine in a folder of demo
+# saves (build-run/demo), with one character open.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
 cmake -S . -B build-run -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
 cmake --build build-run -j2 --target velmor-cli
+cmake -S . -B build-run-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+      -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+cmake --build build-run-win -j2 --target velmor
 
-cli=build-run/velmor-cli
-rm -rf build-run/demo
-cp -r demo build-run/demo
+scripts/demo-folder.sh build-run/velmor-cli build-run/demo
+export WINEPREFIX="${WINEPREFIX:-$HOME/.wine-velmor}"
+scripts/wine-prefix.sh
 cd build-run/demo
-
-set -x
-../velmor-cli info Rogar.d2s
-../velmor-cli set Rogar.d2s level=30 strength=250 vitality=-80 mana=99999 --max-gold --skills-full
-../velmor-cli info Rogar.d2s --json
-../velmor-cli new Druid Alvar.d2s
-ls -l
+echo "Velmor: build-run-win/velmor.exe (copy it to Windows and run it there, or run it with wine)"
+if [ -z "${DISPLAY:-}" ]; then
+    echo "No display: starting on a virtual one (set DISPLAY to see the window)."
+    exec xvfb-run -a wine ../../build-run-win/velmor.exe Rogar.d2s
+fi
+exec wine ../../build-run-win/velmor.exe Rogar.d2s

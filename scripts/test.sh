@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test.
+# Installs what is missing, builds everything and runs every test: the portable core and
+# velmor-cli natively under ASan and UBSan, then the Windows editor under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
 
-# Native build of the portable core, velmor-cli and their tests, under ASan and UBSan.
 cmake -S . -B build-native -DVELMOR_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 cmake --build build-native -j2
 ctest --test-dir build-native --output-on-failure -j2
+
+cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+      -DCMAKE_BUILD_TYPE=Release
+cmake --build build-win -j2
+ctest --test-dir build-win --output-on-failure

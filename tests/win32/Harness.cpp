@@ -62,6 +62,7 @@ void answer(HWND dlg) {
         case Answer::No: click(dlg, IDC_CONFIRM_NO); break;
         case Answer::Ok: click(dlg, IDC_MESSAGE_OK); break;
         case Answer::Cancel: PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0); break;
+        case Answer::Custom: a.action(dlg); break;
         case Answer::SaveAs:
             EXPECT_TRUE(fileDialog) << s.caption;
             SetDlgItemTextA(dlg, GetDlgItem(dlg, kFileNameCombo) ? kFileNameCombo : kFileNameEdit,
@@ -206,7 +207,7 @@ Editor::~Editor() {
     EXPECT_TRUE(PendingAnswers().empty()) << PendingAnswers().size() << " answers unused";
     if (dlg) {
         // Whatever the test left unsaved is refused, so that no file changes here.
-        PendingAnswers().assign(4, Answer{Answer::No, ""});
+        PendingAnswers().assign(4, Answer(Answer::No));
         Close();
     }
     PendingAnswers().clear();

@@ -8,6 +8,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 using Bytes = std::vector<unsigned char>;
@@ -20,8 +21,11 @@ struct Shown {
 
 // How to answer the next modal dialog.
 struct Answer {
-    enum Kind { Yes, No, Ok, SaveAs, Cancel } kind;
-    std::string fileName;  // for SaveAs: typed into the file dialog
+    enum Kind { Yes, No, Ok, SaveAs, Cancel, Custom } kind;
+    std::string fileName;              // for SaveAs: typed into the file dialog
+    std::function<void(HWND)> action;  // for Custom: drives the dialog and ends it
+    Answer(Kind k, std::string name = "") : kind(k), fileName(std::move(name)) {}
+    explicit Answer(std::function<void(HWND)> drive) : kind(Custom), action(std::move(drive)) {}
 };
 
 // A fresh folder under the temporary folder, made the current folder while it lives.

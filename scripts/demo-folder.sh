@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Makes a folder of demo saves with velmor-cli: one character of each class, a hardcore
+# character that has died, and a backup copy. Usage: demo-folder.sh CLI FOLDER
+set -euo pipefail
+cli=$(realpath "$1")
+rm -rf "$2"
+mkdir -p "$2"
+cd "$2"
+for c in Amazone:Lyra Sorceress:Vesna Necromancer:Morvek Paladin:Aldric Barbar:Rogar \
+         Druid:Alvar Assassine:Kasha Necromancer:Mortis; do
+    "$cli" new "${c%%:*}" "${c##*:}.d2s" >/dev/null
+done
+"$cli" set Rogar.d2s level=42 strength=180 vitality=150 life=620 stamina=480 gold=150000 \
+    --skills-full >/dev/null
+"$cli" set Kasha.d2s level=27 dexterity=140 mana=210 statPoints=5 >/dev/null --no-backup
+# Mortis played hardcore and died: status flags 0x0C.
+printf '\x0c' | dd of=Mortis.d2s bs=1 seek=24 conv=notrunc status=none

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Regenerates docs/screenshot.png: the editor under Wine on a virtual display, with a demo
+# character open. Run it after changing the window.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh imagemagick
+cmake -S . -B build-run -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+cmake --build build-run -j2 --target velmor-cli
+cmake -S . -B build-run-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+      -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+cmake --build build-run-win -j2 --target velmor
+scripts/demo-folder.sh build-run/velmor-cli build-run/shot
+
+# Windows outside a window manager, so that Wine draws the title bar itself.
+export WINEPREFIX="$HOME/.cache/velmor/wine-shot" VELMOR_WINE_UNMANAGED=1 WINEDEBUG=-all
+scripts/wine-prefix.sh
+display=":$((90 + RANDOM % 9))"
+Xvfb "$display" -screen 0 1024x480x24 >/dev/null 2>&1 &
+xvfb=$!
+trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
+export DISPLAY="$display"
+sleep 1
+(cd build-run/shot && wine ../../build-run-win/velmor.exe Rogar.d2s &)
+sleep 8
+mkdir -p docs
+import -window root /tmp/velmor-shot.png
+convert /tmp/velmor-shot.png -trim +repage docs/screenshot.png
+echo "wrote docs/screenshot.png"
