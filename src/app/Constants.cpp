@@ -7,7 +7,7 @@ const char* const backupext = "bakvelmor";
 const char* const d2savefile = "D2SaveFile";
 const char* const d2backupfile = "D2BackupFile";
 const char* const blizzard = "https://www.blizzard.com/";
-const char* const fansite = "https://diablo2.diablowiki.net/";
+const char* const fansite = "https://www.theamazonbasin.com/";
 const char* const wwweditor = "https://github.com/velmor/velmor";
 
 const char* const kClassNames[kClassCount] = {"Amazone", "Sorceress", "Necromancer", "Paladin",

@@ -84,5 +84,8 @@ private:
     HWND dlg = nullptr;
 };
 
+// Points the program's import of a function at a replacement; returns the previous target.
+void* PatchImport(const char* dll, const char* function, void* replacement);
+
 // The answers still unused; a test ends with none left.
 std::deque<Answer>& PendingAnswers();

@@ -209,3 +209,38 @@ TEST(Activation, SavingInTheForegroundIsNotAChange) {
     EXPECT_EQ("3", ed.Text(IDC_LEVEL));
     EXPECT_TRUE(ed.shown.empty());
 }
+
+namespace {
+
+std::vector<std::string> opened;
+
+HINSTANCE WINAPI RecordingShellExecute(HWND, LPCSTR verb, LPCSTR file, LPCSTR params, LPCSTR dir,
+                                       INT show) {
+    EXPECT_EQ(nullptr, verb);
+    EXPECT_EQ(nullptr, params);
+    EXPECT_EQ(nullptr, dir);
+    EXPECT_EQ(SW_SHOW, show);
+    opened.push_back(file);
+    return reinterpret_cast<HINSTANCE>(42);
+}
+
+}  // namespace
+
+TEST(ShellCommands, OpenTheSitesTheFolderTheLogAndASecondEditor) {
+    void* real = PatchImport("shell32.dll", "ShellExecuteA",
+                             reinterpret_cast<void*>(RecordingShellExecute));
+    ASSERT_NE(nullptr, real);
+    TempFolder dir;
+    Editor ed;
+    opened.clear();
+    for (int id : {IDM_MAKERSITE, IDM_FANSITE, IDM_OPENFOLDER, IDM_SHOWLOG, IDM_NEWEDITOR})
+        ed.Command(id);
+    PatchImport("shell32.dll", "ShellExecuteA", real);
+    ASSERT_EQ(5u, opened.size());
+    EXPECT_EQ(0u, opened[0].find("https://"));
+    EXPECT_EQ(0u, opened[1].find("https://"));
+    EXPECT_NE(opened[0], opened[1]);
+    EXPECT_EQ(dir.path, opened[2]);
+    EXPECT_EQ("C:\\velmorexplog.txt", opened[3]);
+    EXPECT_EQ(GetAppPath(nullptr), opened[4]);
+}
