@@ -81,7 +81,10 @@ void OnInitApp(cAppData& ad) {
 }
 
 void OnFolderCheck(cAppData& ad, cMonitor& monitor) {
-    if (monitor.DirChange()) {
+    // While one of the window's questions is open (the window is disabled under it), closing
+    // and reloading here would pull the document from under the question; the change stays
+    // noted and is handled after the next return to the foreground.
+    if (monitor.DirChange() && IsWindowEnabled(ad.hwnd)) {
         monitor.Reset();
         const bool wasOpen = ad.fileopen();
         OnCloseFile(ad);

@@ -21,7 +21,9 @@ void UiComboAdd(cAppData& ad, const char* text) {
 }
 
 void UiComboSelect(cAppData& ad, const int& index) {
-    SendDlgItemMessageA(ad.hwnd, IDC_CLASS, CB_SETCURSEL, index, 0);
+    // An index past the end would keep the old selection; such a class selects nothing.
+    const bool listed = index >= 0 && index < UiComboCount(ad);
+    SendDlgItemMessageA(ad.hwnd, IDC_CLASS, CB_SETCURSEL, listed ? index : -1, 0);
 }
 
 int UiComboSel(cAppData& ad) {

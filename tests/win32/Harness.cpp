@@ -220,6 +220,14 @@ void* PatchImport(const char* dll, const char* function, void* replacement) {
     return nullptr;
 }
 
+void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
 Editor::Editor(const char* commandLine) {
     g_hInst = GetModuleHandleA(nullptr);
     current = this;
@@ -228,6 +236,9 @@ Editor::Editor(const char* commandLine) {
     menuHook = SetWindowsHookExA(WH_CALLWNDPROC, menuProc, nullptr, GetCurrentThreadId());
     dlg = CreateDialogParamW(g_hInst, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainDlgProc,
                              reinterpret_cast<LPARAM>(commandLine));
+    // What the system posted while the dialog came up (coming to the foreground posts the
+    // folder check) is handled before the test acts, not inside its first modal question.
+    Pump();
 }
 
 Editor::~Editor() {

@@ -84,6 +84,9 @@ private:
     HWND dlg = nullptr;
 };
 
+// Delivers what was posted to the thread's windows, as the program's message loop would.
+void Pump();
+
 // Points the program's import of a function at a replacement; returns the previous target.
 void* PatchImport(const char* dll, const char* function, void* replacement);
 

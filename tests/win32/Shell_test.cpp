@@ -75,15 +75,6 @@ void SetSavePath(const char* folder) {
 
 void RemoveGameKey() { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Blizzard Entertainment"); }
 
-// Delivers what the window posted to itself.
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
 // A round trip to the background and back, which also consumes a change that the monitor
 // may have counted while the test program itself lost the focus earlier.
 void AwayAndBack(Editor& ed, DWORD awayMs) {
