@@ -124,8 +124,9 @@ TempFolder::TempFolder() {
     static int counter = 0;
     char tmp[MAX_PATH];
     GetTempPathA(MAX_PATH, tmp);
+    // Wine reuses small process ids, so the clock keeps names of earlier runs apart.
     path = std::string(tmp) + "velmor-" + std::to_string(GetCurrentProcessId()) + "-" +
-           std::to_string(++counter) + "\\";
+           std::to_string(GetTickCount64()) + "-" + std::to_string(++counter) + "\\";
     CreateDirectoryA(path.c_str(), nullptr);
     SetCurrentDirectoryA(path.c_str());
 }
