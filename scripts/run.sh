@@ -5,11 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
-cmake -S . -B build-run -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-cmake --build build-run -j2 --target velmor-cli
-cmake -S . -B build-run-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-      -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-cmake --build build-run-win -j2 --target velmor
+scripts/build-editor.sh
 
 scripts/demo-folder.sh build-run/velmor-cli build-run/demo
 export WINEPREFIX="${WINEPREFIX:-$HOME/.wine-velmor}"

@@ -178,6 +178,12 @@ bool parseCommandArgs(int argc, const char* const* argv, Options& opts, std::str
         }
         if (!ok) return false;
     }
+    for (const std::string& word : positional) {
+        if (word.empty()) {
+            error = "empty argument where a class or file name belongs";
+            return false;
+        }
+    }
     const std::size_t wanted = opts.command == Command::New ? 2 : 1;
     if (positional.size() != wanted) {
         error = positional.size() < wanted ? "missing argument" : "too many arguments";

@@ -1,9 +1,9 @@
 // Loading, saving and dropping the document.
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <string>
-#include <vector>
 
 #include "app/AppData.h"
 #include "doc/Doc.h"
@@ -38,17 +38,19 @@ bool DocOpenFile(cAppData& ad, const char* name) {
     if (!ad.fp || !DocTestD2FileFormat(ad)) return failOpen(ad);
     // One read of at most one byte past the limit tells a too-long file without reading it
     // all, and the bytes counted are the bytes kept.
-    std::vector<unsigned char> bytes(MAX_FILE_SIZE + 1);
+    const std::size_t room = MAX_FILE_SIZE + 1;
+    std::unique_ptr<unsigned char[]> bytes(new (std::nothrow) unsigned char[room]);
+    if (!bytes) return failOpen(ad);
     std::size_t n = 0;
-    while (n < bytes.size()) {
-        const std::size_t got = std::fread(bytes.data() + n, 1, bytes.size() - n, ad.fp);
+    while (n < room) {
+        const std::size_t got = std::fread(bytes.get() + n, 1, room - n, ad.fp);
         if (got == 0) break;
         n += got;
     }
     if (std::ferror(ad.fp) || n > MAX_FILE_SIZE || n < MIN_FILE_SIZE) return failOpen(ad);
     ad.data = new (std::nothrow) unsigned char[n + SPARE_BYTES]();
     if (!ad.data) return failOpen(ad);
-    std::memcpy(ad.data, bytes.data(), n);
+    std::memcpy(ad.data, bytes.get(), n);
     ad.length = static_cast<unsigned int>(n);
     ad.capacity = ad.length + SPARE_BYTES;
     std::fclose(ad.fp);

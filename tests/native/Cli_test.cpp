@@ -466,6 +466,8 @@ TEST(CliErrors, EveryBadInputGetsOneLineAndChangesNothing) {
         {{"set", "hero.d2s", "--output"}, 2},
         {{"new", "Wizard", "Hero.d2s"}, 2},
         {{"info"}, 2},
+        {{"info", ""}, 2},
+        {{"new", "Amazone", ""}, 2},
         {{"frobnicate", "hero.d2s"}, 2},
     };
     const auto before = Snapshot(dir);

@@ -19,8 +19,7 @@ HHOOK menuHook = nullptr;
 std::set<HWND> answered;
 std::vector<UINT>* menuStates = nullptr;
 
-const int kFileNameCombo = 0x47c;  // cmb13 of the common file dialog
-const int kFileNameEdit = 0x480;   // edt1
+const int kFileNameCombo = 0x47c;  // cmb13, the file name of the common file dialog
 
 std::string utf8(const wchar_t* w) {
     char out[1024];
@@ -45,38 +44,77 @@ void click(HWND dlg, int id) {
                  reinterpret_cast<LPARAM>(GetDlgItem(dlg, id)));
 }
 
+// The file dialog fills its name box from its file view while it starts up, after it has
+// been activated; the typed name is given once it has stayed in place for a tick.
+HWND fileDialog = nullptr;
+std::string fileDialogName;
+UINT_PTR fileDialogTimer = 0;
+
+void CALLBACK confirmFileName(HWND, UINT, UINT_PTR, DWORD) {
+    if (!IsWindow(fileDialog)) {
+        KillTimer(nullptr, fileDialogTimer);
+        return;
+    }
+    char now[MAX_PATH] = "";
+    GetDlgItemTextA(fileDialog, kFileNameCombo, now, sizeof now);
+    if (fileDialogName != now) {
+        SetDlgItemTextA(fileDialog, kFileNameCombo, fileDialogName.c_str());
+        return;
+    }
+    KillTimer(nullptr, fileDialogTimer);
+    PostMessageA(fileDialog, WM_COMMAND, IDOK, 0);
+}
+
+// Presses a button of a question; a question without it fails the test and is refused.
+void press(HWND dlg, int id) {
+    if (GetDlgItem(dlg, id)) {
+        click(dlg, id);
+        return;
+    }
+    ADD_FAILURE() << "the dialog has no button " << id;
+    PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+    PostMessageA(dlg, WM_COMMAND, IDNO, 0);
+}
+
 void answer(HWND dlg) {
     Shown s{windowText(dlg), ""};
     for (int id : {IDC_CONFIRM_TEXT, IDC_MESSAGE_TEXT})
         if (HWND t = GetDlgItem(dlg, id)) s.text = windowText(t);
-    const bool fileDialog = GetDlgItem(dlg, kFileNameCombo) || GetDlgItem(dlg, kFileNameEdit);
+    const bool isFileDialog = GetDlgItem(dlg, kFileNameCombo) != nullptr;
     current->shown.push_back(s);
     if (PendingAnswers().empty()) {
         ADD_FAILURE() << "unexpected dialog \"" << s.caption << "\": " << s.text;
         PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+        PostMessageA(dlg, WM_COMMAND, IDNO, 0);
         return;
     }
     const Answer a = PendingAnswers().front();
     PendingAnswers().pop_front();
     switch (a.kind) {
-        case Answer::Yes: click(dlg, IDC_CONFIRM_YES); break;
-        case Answer::No: click(dlg, IDC_CONFIRM_NO); break;
-        case Answer::Ok: click(dlg, IDC_MESSAGE_OK); break;
+        case Answer::Yes: press(dlg, IDC_CONFIRM_YES); break;
+        case Answer::No: press(dlg, IDC_CONFIRM_NO); break;
+        case Answer::Ok: press(dlg, IDC_MESSAGE_OK); break;
         case Answer::Cancel: PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0); break;
         case Answer::Custom: a.action(dlg); break;
         case Answer::SaveAs:
-            EXPECT_TRUE(fileDialog) << s.caption;
-            SetDlgItemTextA(dlg, GetDlgItem(dlg, kFileNameCombo) ? kFileNameCombo : kFileNameEdit,
-                            a.fileName.c_str());
-            PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+            if (!isFileDialog) {
+                ADD_FAILURE() << "expected the file dialog, got \"" << s.caption << "\"";
+                PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+                break;
+            }
+            fileDialog = dlg;
+            fileDialogName = a.fileName;
+            fileDialogTimer = SetTimer(nullptr, 0, 50, confirmFileName);
             break;
     }
 }
 
 LRESULT CALLBACK cbtProc(int code, WPARAM wParam, LPARAM lParam) {
     HWND w = reinterpret_cast<HWND>(wParam);
-    // The main dialog (the one with the file list) is never answered.
-    if (code == HCBT_ACTIVATE && current && isDialog(w) && !GetDlgItem(w, IDC_FILELIST) &&
+    // The main dialog itself is never answered.
+    const bool mainDialog =
+        GetWindowLongPtrW(w, DWLP_DLGPROC) == reinterpret_cast<LONG_PTR>(MainDlgProc);
+    if (code == HCBT_ACTIVATE && current && isDialog(w) && !mainDialog &&
         answered.insert(w).second)
         answer(w);
     return CallNextHookEx(cbtHook, code, wParam, lParam);

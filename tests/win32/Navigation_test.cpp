@@ -159,9 +159,9 @@ TEST(WindowCommandLine, OpensTheSaveItNames) {
 }
 
 // The user leaves the program while "Save Changes?" is up and the game writes into the
-// folder; the folder check then runs inside that question's modal loop. Fails today: a
-// second question for the same file opens (answered no here), and the first one's yes
-// writes the other character's bytes into Rogar.d2s.
+// folder; the folder check then arrives inside that question's modal loop. Reloading there
+// would ask a second time and let the first answer write the other character's bytes into
+// Rogar.d2s, so the check waits for the next return to the foreground.
 TEST(WindowList, FolderCheckDuringTheSaveQuestionKeepsEachFile) {
     TempFolder dir;
     WriteFileBytes(dir / "Lyra.d2s", NewSave("Lyra", 0));
