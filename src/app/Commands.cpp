@@ -2,14 +2,14 @@
 #include "app/Commands.h"
 
 #include <shellapi.h>
-#include <initializer_list>
 #include <windowsx.h>
+
+#include <initializer_list>
 
 #include "app/AppData.h"
 #include "app/AppWin.h"
 #include "app/Constants.h"
 #include "app/FileCommands.h"
-#include "monitor/Monitor.h"
 #include "res/resource.h"
 #include "support/Paths.h"
 #include "support/Paths_win.h"
@@ -122,9 +122,7 @@ bool UnsavedEdits(cAppData& ad) {
     return ad.fileopen() && (ad.player != ad.loaded || ViewDataChanged(ad));
 }
 
-bool SelectionIsNotOpen(cAppData& ad) {
-    return ad.filename != ViewListGetSelFile(ad, nullptr);
-}
+bool SelectionIsNotOpen(cAppData& ad) { return ad.filename != ViewListGetSelFile(ad, nullptr); }
 
 void SwitchMenu(cAppData& ad, const int& id, const int& other) {
     HMENU menu = GetMenu(ad.hwnd);
@@ -136,43 +134,79 @@ void SwitchMenu(cAppData& ad, const int& id, const int& other) {
     if (other) CheckMenuItem(menu, other, MF_BYCOMMAND | MF_UNCHECKED);
 }
 
-bool OnCommand(cAppData& ad, cMonitor& monitor, int id, int code) {
-    (void)monitor;
+bool OnCommand(cAppData& ad, int id, int code) {
     switch (id) {
-        case IDOK: onEnter(ad); return true;
-        case IDCANCEL: onEscape(ad); return true;
-        case IDC_FILELIST: return onFileList(ad, code);
+        case IDOK:
+            onEnter(ad);
+            return true;
+        case IDCANCEL:
+            onEscape(ad);
+            return true;
+        case IDC_FILELIST:
+            return onFileList(ad, code);
         case IDC_BROWSE:
             closeOpenFile(ad);
             if (Browse(ad, "Select Folder")) ViewAddFilesToList(ad);
             return true;
-        case IDM_FANSITE: shellOpen(fansite); return true;
-        case IDM_RESTART: SwitchMenu(ad, IDM_RESTART, IDM_COMPLETE); return true;
-        case IDM_COMPLETE: SwitchMenu(ad, IDM_COMPLETE, IDM_RESTART); return true;
+        case IDM_FANSITE:
+            shellOpen(fansite);
+            return true;
+        case IDM_RESTART:
+            SwitchMenu(ad, IDM_RESTART, IDM_COMPLETE);
+            return true;
+        case IDM_COMPLETE:
+            SwitchMenu(ad, IDM_COMPLETE, IDM_RESTART);
+            return true;
         case IDM_OPENFOLDER:
             if (ad.savedir != "") shellOpen(CurDir(nullptr));
             return true;
-        case IDM_STARTLOG: ad.clearLogFile(); return true;
-        case IDM_DELETE: OnFileDelete(ad); return true;
-        case IDM_SHOWLOG: shellOpen(logfile); return true;
-        case IDM_SKILLS_FULL: SwitchMenu(ad, IDM_SKILLS_FULL, IDM_SKILLS_NONE); return true;
-        case IDM_SKILLS_NONE: SwitchMenu(ad, IDM_SKILLS_NONE, IDM_SKILLS_FULL); return true;
-        case IDM_MAKERSITE: shellOpen(blizzard); return true;
-        case IDM_ABOUT: ShowAbout(ad); return true;
-        case IDM_NOTHING: return true;
+        case IDM_STARTLOG:
+            ad.clearLogFile();
+            return true;
+        case IDM_DELETE:
+            OnFileDelete(ad);
+            return true;
+        case IDM_SHOWLOG:
+            shellOpen(logfile);
+            return true;
+        case IDM_SKILLS_FULL:
+            SwitchMenu(ad, IDM_SKILLS_FULL, IDM_SKILLS_NONE);
+            return true;
+        case IDM_SKILLS_NONE:
+            SwitchMenu(ad, IDM_SKILLS_NONE, IDM_SKILLS_FULL);
+            return true;
+        case IDM_MAKERSITE:
+            shellOpen(blizzard);
+            return true;
+        case IDM_ABOUT:
+            ShowAbout(ad);
+            return true;
+        case IDM_NOTHING:
+            return true;
         case IDM_SAVEAS:
         case IDM_SAVE:
         case IDM_CLOSE:
-        case IDM_RESET: return onFileCommand(ad, id);
-        case IDM_EXIT: SendMessageA(ad.hwnd, WM_CLOSE, 0, 0); return true;
+        case IDM_RESET:
+            return onFileCommand(ad, id);
+        case IDM_EXIT:
+            SendMessageA(ad.hwnd, WM_CLOSE, 0, 0);
+            return true;
         case IDM_LOAD:
             closeOpenFile(ad);
             ViewOpenFileFromList(ad);
             return true;
-        case IDM_MAXGOLD: onMaxGold(ad); return true;
-        case IDM_READFIELDS: ViewGetData(ad); return true;
-        case IDM_SAVEFOLDER: onSaveFolder(ad); return true;
-        case IDM_NEWEDITOR: shellOpen(GetAppPath(nullptr)); return true;
+        case IDM_MAXGOLD:
+            onMaxGold(ad);
+            return true;
+        case IDM_READFIELDS:
+            ViewGetData(ad);
+            return true;
+        case IDM_SAVEFOLDER:
+            onSaveFolder(ad);
+            return true;
+        case IDM_NEWEDITOR:
+            shellOpen(GetAppPath(nullptr));
+            return true;
         case IDM_REGISTER:
             if (mb2(ad, title, "Register Diablo SaveFiles?") == IDYES) RegisterApp(ad);
             return true;
@@ -219,8 +253,8 @@ void OnListContextMenu(cAppData& ad, LPARAM lParam) {
     POINT client = screen;
     ScreenToClient(list, &client);
     // A miss sets the high half of the answer, so it never equals the selection.
-    const DWORD hit = static_cast<DWORD>(
-        SendMessageA(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(client.x, client.y)));
+    const DWORD hit =
+        static_cast<DWORD>(SendMessageA(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(client.x, client.y)));
     const DWORD sel = static_cast<DWORD>(SendMessageA(list, LB_GETCURSEL, 0, 0));
     if (hit != sel) {
         closeOpenFile(ad);

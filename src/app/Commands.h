@@ -4,11 +4,10 @@
 #include <windows.h>
 
 class cAppData;
-class cMonitor;
 
 // Runs the command; false for an ID the table does not hold or a list notification it
 // ignores.
-bool OnCommand(cAppData& ad, cMonitor& monitor, int id, int code);
+bool OnCommand(cAppData& ad, int id, int code);
 // Grays the managed menu-bar items and enables those that apply now.
 void PrepareMenuBar(cAppData& ad);
 // The file list's context menu for a right click at a screen point packed in lParam.

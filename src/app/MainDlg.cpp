@@ -58,6 +58,20 @@ void onActivateApp(cAppData& ad, cMonitor& monitor, bool active) {
     }
 }
 
+void onFolderCheck(cAppData& ad, cMonitor& monitor) {
+    // While one of the window's questions is open (the window is disabled under it), closing
+    // and reloading here would pull the document from under the question; the change stays
+    // noted and is handled after the next return to the foreground.
+    if (monitor.DirChange() && IsWindowEnabled(ad.hwnd)) {
+        monitor.Reset();
+        const bool wasOpen = ad.fileopen();
+        OnCloseFile(ad);
+        ViewCloseFile(ad);
+        ViewReload(ad, wasOpen);
+    }
+    enableList(ad, TRUE);
+}
+
 }  // namespace
 
 void OnInitApp(cAppData& ad) {
@@ -78,20 +92,6 @@ void OnInitApp(cAppData& ad) {
         ViewAddFilesToList(ad);
     }
     ViewShowCurDir(ad);
-}
-
-void OnFolderCheck(cAppData& ad, cMonitor& monitor) {
-    // While one of the window's questions is open (the window is disabled under it), closing
-    // and reloading here would pull the document from under the question; the change stays
-    // noted and is handled after the next return to the foreground.
-    if (monitor.DirChange() && IsWindowEnabled(ad.hwnd)) {
-        monitor.Reset();
-        const bool wasOpen = ad.fileopen();
-        OnCloseFile(ad);
-        ViewCloseFile(ad);
-        ViewReload(ad, wasOpen);
-    }
-    enableList(ad, TRUE);
 }
 
 INT_PTR CALLBACK MainDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -128,10 +128,10 @@ INT_PTR CALLBACK MainDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         case WM_COMMAND:
             if (HIWORD(wParam) == EN_KILLFOCUS) ViewGetData(ad);
             if (LOWORD(wParam) == IDM_FOLDERCHECK) {
-                OnFolderCheck(ad, monitor);
+                onFolderCheck(ad, monitor);
                 return TRUE;
             }
-            return OnCommand(ad, monitor, LOWORD(wParam), HIWORD(wParam));
+            return OnCommand(ad, LOWORD(wParam), HIWORD(wParam));
     }
     return FALSE;
 }

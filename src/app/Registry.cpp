@@ -32,8 +32,8 @@ void setDefault(HKEY root, const std::string& key, const std::string& value) {
 }  // namespace
 
 bool RegSet(cAppData&) {
-    for (const std::string& key : {std::string(".d2s"), backupKey(), std::string(d2savefile),
-                                   std::string(d2backupfile)}) {
+    for (const std::string& key :
+         {std::string(".d2s"), backupKey(), std::string(d2savefile), std::string(d2backupfile)}) {
         HKEY k;
         if (RegOpenKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_ALL_ACCESS, &k) != ERROR_SUCCESS)
             return false;
@@ -46,8 +46,8 @@ void UnregisterApp(cAppData&) {
     HKEY root;
     if (RegOpenKeyExA(HKEY_CLASSES_ROOT, nullptr, 0, KEY_ALL_ACCESS, &root) != ERROR_SUCCESS)
         return;
-    for (const std::string& key : {std::string(".d2s"), backupKey(), std::string(d2savefile),
-                                   std::string(d2backupfile)})
+    for (const std::string& key :
+         {std::string(".d2s"), backupKey(), std::string(d2savefile), std::string(d2backupfile)})
         RegDeleteTreeA(root, key.c_str());
     RegCloseKey(root);
 }

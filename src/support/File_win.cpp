@@ -1,6 +1,5 @@
-#include <windows.h>
-
 #include <io.h>
+#include <windows.h>
 
 #include <cstdio>
 

@@ -38,7 +38,6 @@ bool isFolder(DWORD attributes) {
 
 }  // namespace
 
-
 void ViewAddFilesToList(cAppData& ad) {
     list(ad, LB_RESETCONTENT);
     WIN32_FIND_DATAA entry;
@@ -66,8 +65,8 @@ char* ViewListGetSelFile(cAppData& ad, char* out) {
 }
 
 bool ViewListSetSelFile(cAppData& ad, const char* name) {
-    const LRESULT at = list(ad, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                            reinterpret_cast<LPARAM>(name));
+    const LRESULT at =
+        list(ad, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name));
     if (at == LB_ERR) return false;
     list(ad, LB_SETCURSEL, at);
     return true;

@@ -57,7 +57,8 @@ HMENU__* UiCreatePopup() {
                  {IDM_LOAD, "Load.."},
                  {IDM_DELETE, "Delete.."}};
     UINT pos = 0;
-    for (const auto& item : items) InsertMenuA(menu, pos++, MF_BYPOSITION | MF_STRING, item.id, item.text);
+    for (const auto& item : items)
+        InsertMenuA(menu, pos++, MF_BYPOSITION | MF_STRING, item.id, item.text);
     return menu;
 }
 

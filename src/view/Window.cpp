@@ -18,13 +18,13 @@
 
 namespace {
 
-const int kEdits[] = {IDC_LEVEL,   IDC_STRENGTH, IDC_ENERGY,      IDC_DEXTERITY,
-                      IDC_VITALITY, IDC_STAMINA, IDC_LIFE,        IDC_MANA,
-                      IDC_SKILLPOINTS, IDC_STATPOINTS, IDC_GOLD, IDC_GOLDSTASH};
+const int kEdits[] = {IDC_LEVEL,       IDC_STRENGTH,   IDC_ENERGY, IDC_DEXTERITY,
+                      IDC_VITALITY,    IDC_STAMINA,    IDC_LIFE,   IDC_MANA,
+                      IDC_SKILLPOINTS, IDC_STATPOINTS, IDC_GOLD,   IDC_GOLDSTASH};
 
-const int kManagedItems[] = {IDM_SAVE,        IDM_SAVEAS,     IDM_CLOSE,       IDM_LOAD,
-                             IDM_DELETE,      IDM_SAVEFOLDER, IDM_REGISTER,    IDM_UNREGISTER,
-                             IDM_SKILLS_FULL, IDM_SKILLS_NONE, IDM_RESTART,    IDM_COMPLETE,
+const int kManagedItems[] = {IDM_SAVE,        IDM_SAVEAS,      IDM_CLOSE,    IDM_LOAD,
+                             IDM_DELETE,      IDM_SAVEFOLDER,  IDM_REGISTER, IDM_UNREGISTER,
+                             IDM_SKILLS_FULL, IDM_SKILLS_NONE, IDM_RESTART,  IDM_COMPLETE,
                              IDM_MAXGOLD,     IDM_RESET};
 
 // Portrait of each class code.
@@ -33,8 +33,8 @@ const int kClassIcons[kClassCount] = {IDI_AMAZONE, IDI_SORCERESS, IDI_NECROMANCE
 
 void showIcon(cAppData& ad, int id) {
     // Shared icons at their own size: the portraits are larger than the system icon size.
-    HICON icon = static_cast<HICON>(
-        LoadImageA(g_hInst, MAKEINTRESOURCEA(id), IMAGE_ICON, 0, 0, LR_SHARED));
+    HICON icon =
+        static_cast<HICON>(LoadImageA(g_hInst, MAKEINTRESOURCEA(id), IMAGE_ICON, 0, 0, LR_SHARED));
     SendDlgItemMessageA(ad.hwnd, IDC_CLASSICON, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
     SendMessageA(ad.hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SendMessageA(ad.hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));

@@ -2,6 +2,7 @@
 // codec alone, and of listing a large save folder.
 #include <benchmark/benchmark.h>
 #include <dirent.h>
+#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,7 +11,6 @@
 #include <cstring>
 #include <set>
 #include <string>
-#include <strings.h>
 #include <vector>
 
 #include "app/AppData.h"

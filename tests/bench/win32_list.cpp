@@ -40,7 +40,8 @@ int main() {
     CreateDirectoryA(many.c_str(), nullptr);
     for (int i = 0; i < kFiles; ++i) {
         const std::string name = many + "Hero" + std::to_string(i) + ".d2s";
-        CloseHandle(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        CloseHandle(
+            CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     }
     SetCurrentDirectoryA(root.c_str());
     g_hInst = GetModuleHandleA(nullptr);
@@ -63,7 +64,8 @@ int main() {
     std::printf("window list of %d saves: %ld entries, median %.3f s, best %.3f s (%d rounds)\n",
                 kFiles, static_cast<long>(listed), times[kRounds / 2], times[0], kRounds);
     SetCurrentDirectoryA(tmp);
-    for (int i = 0; i < kFiles; ++i) DeleteFileA((many + "Hero" + std::to_string(i) + ".d2s").c_str());
+    for (int i = 0; i < kFiles; ++i)
+        DeleteFileA((many + "Hero" + std::to_string(i) + ".d2s").c_str());
     RemoveDirectoryA(many.c_str());
     RemoveDirectoryA(root.c_str());
     return listed == kFiles + 1 ? 0 : 1;

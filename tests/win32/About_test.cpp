@@ -49,21 +49,20 @@ void CALLBACK Watch(HWND, UINT, UINT_PTR timer, DWORD) {
 // Rests the mouse on the cycling text for a while, right-clicks, and closes the box.
 Answer Stay(Visit& v, DWORD ms, int clicks, bool useCloseBox) {
     return Answer([&v, ms, clicks, useCloseBox](HWND dlg) {
-                visit = &v;
-                about = dlg;
-                stayMs = ms;
-                rightClicks = clicks;
-                closeBox = useCloseBox;
-                started = GetTickCount();
-                v.picture = SendDlgItemMessageA(dlg, IDC_ABOUT_PICTURE, STM_GETIMAGE,
-                                                IMAGE_BITMAP, 0) != 0;
-                RECT r;
-                GetWindowRect(GetDlgItem(dlg, IDC_ABOUT_TEXT), &r);
-                POINT p = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-                ScreenToClient(dlg, &p);
-                PostMessageA(dlg, WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
-                SetTimer(nullptr, 0, 50, Watch);
-            });
+        visit = &v;
+        about = dlg;
+        stayMs = ms;
+        rightClicks = clicks;
+        closeBox = useCloseBox;
+        started = GetTickCount();
+        v.picture = SendDlgItemMessageA(dlg, IDC_ABOUT_PICTURE, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0;
+        RECT r;
+        GetWindowRect(GetDlgItem(dlg, IDC_ABOUT_TEXT), &r);
+        POINT p = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        ScreenToClient(dlg, &p);
+        PostMessageA(dlg, WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
+        SetTimer(nullptr, 0, 50, Watch);
+    });
 }
 
 }  // namespace

@@ -91,11 +91,21 @@ void answer(HWND dlg) {
     const Answer a = PendingAnswers().front();
     PendingAnswers().pop_front();
     switch (a.kind) {
-        case Answer::Yes: press(dlg, IDC_CONFIRM_YES); break;
-        case Answer::No: press(dlg, IDC_CONFIRM_NO); break;
-        case Answer::Ok: press(dlg, IDC_MESSAGE_OK); break;
-        case Answer::Cancel: PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0); break;
-        case Answer::Custom: a.action(dlg); break;
+        case Answer::Yes:
+            press(dlg, IDC_CONFIRM_YES);
+            break;
+        case Answer::No:
+            press(dlg, IDC_CONFIRM_NO);
+            break;
+        case Answer::Ok:
+            press(dlg, IDC_MESSAGE_OK);
+            break;
+        case Answer::Cancel:
+            PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+            break;
+        case Answer::Custom:
+            a.action(dlg);
+            break;
         case Answer::SaveAs:
             if (!isFileDialog) {
                 ADD_FAILURE() << "expected the file dialog, got \"" << s.caption << "\"";
@@ -114,8 +124,7 @@ LRESULT CALLBACK cbtProc(int code, WPARAM wParam, LPARAM lParam) {
     // The main dialog itself is never answered.
     const bool mainDialog =
         GetWindowLongPtrW(w, DWLP_DLGPROC) == reinterpret_cast<LONG_PTR>(MainDlgProc);
-    if (code == HCBT_ACTIVATE && current && isDialog(w) && !mainDialog &&
-        answered.insert(w).second)
+    if (code == HCBT_ACTIVATE && current && isDialog(w) && !mainDialog && answered.insert(w).second)
         answer(w);
     return CallNextHookEx(cbtHook, code, wParam, lParam);
 }
@@ -220,9 +229,8 @@ void Put16(Bytes& b, unsigned offset, unsigned value) {
 }
 
 Bytes NewSave(const std::string& name, int classCode) {
-    static const unsigned short start[7][4] = {{20, 15, 25, 20}, {10, 35, 25, 10},
-                                               {10, 25, 25, 15}, {25, 15, 20, 25},
-                                               {30, 10, 20, 25}, {15, 20, 20, 25},
+    static const unsigned short start[7][4] = {{20, 15, 25, 20}, {10, 35, 25, 10}, {10, 25, 25, 15},
+                                               {25, 15, 20, 25}, {30, 10, 20, 25}, {15, 20, 20, 25},
                                                {20, 25, 20, 20}};
     Bytes b = TemplateBytes();
     const std::string base = name.substr(0, name.find('.'));
@@ -238,7 +246,8 @@ void* PatchImport(const char* dll, const char* function, void* replacement) {
     BYTE* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
     const auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(
         base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    const IMAGE_DATA_DIRECTORY& dir =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     for (auto* imp = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress);
          imp->Name; ++imp) {
         if (_stricmp(reinterpret_cast<char*>(base + imp->Name), dll) != 0) continue;
@@ -246,7 +255,8 @@ void* PatchImport(const char* dll, const char* function, void* replacement) {
         auto* name = reinterpret_cast<IMAGE_THUNK_DATA*>(base + imp->OriginalFirstThunk);
         for (; name->u1.AddressOfData; ++name, ++slot) {
             if (IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal)) continue;
-            const auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData);
+            const auto* byName =
+                reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData);
             if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) != 0) continue;
             DWORD old;
             VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, PAGE_READWRITE, &old);
@@ -378,9 +388,7 @@ std::vector<std::string> Editor::ClassEntries() const {
 
 std::string Editor::ClassSelected() const { return Text(IDC_CLASS); }
 
-void Editor::SelectClass(int index) {
-    SendDlgItemMessageA(dlg, IDC_CLASS, CB_SETCURSEL, index, 0);
-}
+void Editor::SelectClass(int index) { SendDlgItemMessageA(dlg, IDC_CLASS, CB_SETCURSEL, index, 0); }
 
 bool Editor::Enabled(int id) const { return IsWindowEnabled(GetDlgItem(dlg, id)) != 0; }
 

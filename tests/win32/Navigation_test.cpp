@@ -19,7 +19,6 @@ std::string currentFolder() {
 
 void focus(Editor& ed, int id) { SetFocus(GetDlgItem(ed.hwnd(), id)); }
 
-
 }  // namespace
 
 TEST(WindowList, ShowsFoldersSavesAndBackupsInSortedOrder) {

@@ -57,9 +57,10 @@ const char* const kRegistered[] = {".d2s",
 void ExpectRegisteredTo(const std::string& app) {
     const std::string open = "\"" + app + "\"\"%1\"";
     const std::string icon = app + ",1";
-    const std::string values[] = {"D2SaveFile", "D2BackupFile", "D2SaveFile", open, icon,
-                                  "D2BackupFile", open, icon};
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(values[i], DefaultValue(kRegistered[i])) << kRegistered[i];
+    const std::string values[] = {"D2SaveFile", "D2BackupFile", "D2SaveFile", open,
+                                  icon,         "D2BackupFile", open,         icon};
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(values[i], DefaultValue(kRegistered[i])) << kRegistered[i];
     for (const char* type : {"D2SaveFile", "D2BackupFile"})
         EXPECT_EQ((std::vector<std::string>{"DefaultIcon", "shell"}), Subkeys(type)) << type;
 }
@@ -218,8 +219,8 @@ HINSTANCE WINAPI RecordingShellExecute(HWND, LPCSTR verb, LPCSTR file, LPCSTR pa
 }  // namespace
 
 TEST(ShellCommands, OpenTheSitesTheFolderTheLogAndASecondEditor) {
-    void* real = PatchImport("shell32.dll", "ShellExecuteA",
-                             reinterpret_cast<void*>(RecordingShellExecute));
+    void* real =
+        PatchImport("shell32.dll", "ShellExecuteA", reinterpret_cast<void*>(RecordingShellExecute));
     ASSERT_NE(nullptr, real);
     TempFolder dir;
     Editor ed;

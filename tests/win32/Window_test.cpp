@@ -81,7 +81,6 @@ void typeWithoutLeaving(Editor& ed, int id, const char* text) {
     SetWindowTextA(GetDlgItem(ed.hwnd(), id), text);
 }
 
-
 }  // namespace
 
 TEST(WindowFields, LevelPointsAndAttributesStayWithinLimits) {
