@@ -3,7 +3,6 @@
 #include <windows.h>
 // After windows.h, which they build on.
 #include <mmsystem.h>
-#include <shellapi.h>
 #include <windowsx.h>
 
 #include "app/AppData.h"
@@ -34,10 +33,6 @@ bool overText(HWND hwnd, LPARAM lParam) {
 
 void setCursor(bool hand) { SetCursor(LoadCursorA(nullptr, hand ? IDC_HAND : IDC_ARROW)); }
 
-void shellOpen(const char* target) {
-    ShellExecuteA(nullptr, nullptr, target, nullptr, nullptr, SW_SHOW);
-}
-
 INT_PTR onCommand(HWND hwnd, WPARAM wParam) {
     switch (LOWORD(wParam)) {
         case IDOK:
@@ -48,7 +43,7 @@ INT_PTR onCommand(HWND hwnd, WPARAM wParam) {
             EndDialog(hwnd, 0);
             return TRUE;
         case IDC_ABOUT_HOMEPAGE:
-            shellOpen(wwweditor);
+            ShellOpen(wwweditor);
             return TRUE;
     }
     return FALSE;
@@ -80,7 +75,7 @@ INT_PTR CALLBACK AboutDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             if (animate) setCursor(true);
             return FALSE;
         case WM_LBUTTONUP:
-            if (overText(hwnd, lParam)) shellOpen(kToolchainSite);
+            if (overText(hwnd, lParam)) ShellOpen(kToolchainSite);
             return FALSE;
         case WM_RBUTTONDOWN:
             if (play) {

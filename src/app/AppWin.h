@@ -16,6 +16,9 @@ void SwitchMenu(cAppData& ad, const int& id, const int& other);
 INT_PTR CALLBACK DelDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 int mb2(cAppData& ad, const char* caption, const char* question);
 
+// Opens a web address, a folder or a file with the shell's default verb.
+void ShellOpen(const char* target);
+
 // The About box, modal over the main window.
 INT_PTR CALLBACK AboutDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 void ShowAbout(cAppData& ad);

@@ -19,12 +19,6 @@
 namespace {
 
 const int kPopupItems[] = {IDM_SAVE, IDM_SAVEAS, IDM_CLOSE, IDM_DELETE, IDM_LOAD};
-const int kPendingItems[] = {IDM_SKILLS_FULL, IDM_SKILLS_NONE, IDM_COMPLETE, IDM_RESTART,
-                             IDM_MAXGOLD};
-
-void shellOpen(const char* target) {
-    ShellExecuteA(nullptr, nullptr, target, nullptr, nullptr, SW_SHOW);
-}
 
 void enable(HMENU menu, int id) { EnableMenuItem(menu, id, MF_BYCOMMAND | MF_ENABLED); }
 
@@ -118,6 +112,10 @@ bool onFileCommand(cAppData& ad, int id) {
 
 }  // namespace
 
+void ShellOpen(const char* target) {
+    ShellExecuteA(nullptr, nullptr, target, nullptr, nullptr, SW_SHOW);
+}
+
 bool UnsavedEdits(cAppData& ad) {
     return ad.fileopen() && (ad.player != ad.loaded || ViewDataChanged(ad));
 }
@@ -149,7 +147,7 @@ bool OnCommand(cAppData& ad, int id, int code) {
             if (Browse(ad, "Select Folder")) ViewAddFilesToList(ad);
             return true;
         case IDM_FANSITE:
-            shellOpen(fansite);
+            ShellOpen(fansite);
             return true;
         case IDM_RESTART:
             SwitchMenu(ad, IDM_RESTART, IDM_COMPLETE);
@@ -158,7 +156,7 @@ bool OnCommand(cAppData& ad, int id, int code) {
             SwitchMenu(ad, IDM_COMPLETE, IDM_RESTART);
             return true;
         case IDM_OPENFOLDER:
-            if (ad.savedir != "") shellOpen(CurDir(nullptr));
+            if (ad.savedir != "") ShellOpen(CurDir(nullptr));
             return true;
         case IDM_STARTLOG:
             ad.clearLogFile();
@@ -167,7 +165,7 @@ bool OnCommand(cAppData& ad, int id, int code) {
             OnFileDelete(ad);
             return true;
         case IDM_SHOWLOG:
-            shellOpen(logfile);
+            ShellOpen(logfile);
             return true;
         case IDM_SKILLS_FULL:
             SwitchMenu(ad, IDM_SKILLS_FULL, IDM_SKILLS_NONE);
@@ -176,7 +174,7 @@ bool OnCommand(cAppData& ad, int id, int code) {
             SwitchMenu(ad, IDM_SKILLS_NONE, IDM_SKILLS_FULL);
             return true;
         case IDM_MAKERSITE:
-            shellOpen(blizzard);
+            ShellOpen(blizzard);
             return true;
         case IDM_ABOUT:
             ShowAbout(ad);
@@ -205,7 +203,7 @@ bool OnCommand(cAppData& ad, int id, int code) {
             onSaveFolder(ad);
             return true;
         case IDM_NEWEDITOR:
-            shellOpen(GetAppPath(nullptr));
+            ShellOpen(GetAppPath(nullptr));
             return true;
         case IDM_REGISTER:
             if (mb2(ad, title, "Register Diablo SaveFiles?") == IDYES) RegisterApp(ad);

@@ -24,14 +24,15 @@ const FieldInfo kFields[kFieldCount] = {
     {IDC_GOLDSTASH, "goldStash"},
 };
 
+const int kPendingItems[kPendingCount] = {IDM_SKILLS_FULL, IDM_SKILLS_NONE, IDM_COMPLETE,
+                                          IDM_RESTART, IDM_MAXGOLD};
+
 namespace {
 
 const int kStatMax = 30000;
 const int kBarbarianStaminaMax = 6000;
 const int kPointsMax = 600;
 const int kBarbarian = 4;
-const int kPendingMarks[] = {IDM_SKILLS_FULL, IDM_SKILLS_NONE, IDM_MAXGOLD, IDM_COMPLETE,
-                             IDM_RESTART};
 
 void setNumber(cAppData& ad, int id, long long value) {
     char text[24];
@@ -106,7 +107,7 @@ void ViewOnMaxGold(cAppData& ad, const bool& on) {
 }
 
 bool ViewDataChanged(cAppData& ad) {
-    for (int id : kPendingMarks) {
+    for (int id : kPendingItems) {
         if (UiMenuChecked(ad, id)) return true;
     }
     return false;
@@ -126,6 +127,5 @@ void ViewResetCombo(cAppData& ad) {
 }
 
 void ViewResetMenu(cAppData& ad) {
-    const int order[] = {IDM_SKILLS_FULL, IDM_SKILLS_NONE, IDM_COMPLETE, IDM_RESTART, IDM_MAXGOLD};
-    for (int id : order) UiMenuCheck(ad, id, false);
+    for (int id : kPendingItems) UiMenuCheck(ad, id, false);
 }

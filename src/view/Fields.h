@@ -11,6 +11,10 @@ const int kFieldCount = 12;
 // In the order in which ViewGetData reads them.
 extern const FieldInfo kFields[kFieldCount];
 
+// The menu's pending-operation check items: applied at the next save or read of the fields.
+const int kPendingCount = 5;
+extern const int kPendingItems[kPendingCount];
+
 int FitVal(cAppData& ad, const int& id, const int& min, const int& max);
 void ViewGetData(cAppData& ad);
 void ViewSetData(cAppData& ad);

@@ -18,10 +18,6 @@
 
 namespace {
 
-const int kEdits[] = {IDC_LEVEL,       IDC_STRENGTH,   IDC_ENERGY, IDC_DEXTERITY,
-                      IDC_VITALITY,    IDC_STAMINA,    IDC_LIFE,   IDC_MANA,
-                      IDC_SKILLPOINTS, IDC_STATPOINTS, IDC_GOLD,   IDC_GOLDSTASH};
-
 const int kManagedItems[] = {IDM_SAVE,        IDM_SAVEAS,      IDM_CLOSE,    IDM_LOAD,
                              IDM_DELETE,      IDM_SAVEFOLDER,  IDM_REGISTER, IDM_UNREGISTER,
                              IDM_SKILLS_FULL, IDM_SKILLS_NONE, IDM_RESTART,  IDM_COMPLETE,
@@ -74,14 +70,14 @@ void ViewCloseFile(cAppData& ad) {
 }
 
 void ClearView(cAppData& ad, const char* text) {
-    for (int id : kEdits) SetDlgItemTextA(ad.hwnd, id, text);
+    for (const FieldInfo& f : kFields) SetDlgItemTextA(ad.hwnd, f.id, text);
     SetWindowTextA(ad.hwnd, title);
     ViewResetMenu(ad);
     ViewResetCombo(ad);
 }
 
 void ViewEnableEdits(cAppData& ad, const bool& enable) {
-    for (int id : kEdits) EnableWindow(GetDlgItem(ad.hwnd, id), enable);
+    for (const FieldInfo& f : kFields) EnableWindow(GetDlgItem(ad.hwnd, f.id), enable);
     EnableWindow(GetDlgItem(ad.hwnd, IDC_CLASS), enable);
 }
 
