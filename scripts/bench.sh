@@ -14,7 +14,7 @@ cmake -S . -B build-bench-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmak
 cmake --build build-bench-win -j2 --target velmor_listbench
 
 out=build-bench/bench.json
-build-bench/tests/bench/velmor_bench --benchmark_repetitions=5 \
+build-bench/bench/velmor_bench --benchmark_repetitions=5 \
     --benchmark_report_aggregates_only=true --benchmark_out="$out" \
     --benchmark_out_format=json
 
@@ -32,7 +32,7 @@ PY
 
 echo
 VELMOR_TEST_WINEPREFIX="${VELMOR_TEST_WINEPREFIX:-$HOME/.cache/velmor/wine-tests}" \
-    scripts/wine-run.sh build-bench-win/tests/bench/velmor_listbench.exe
+    scripts/wine-run.sh build-bench-win/bench/velmor_listbench.exe
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

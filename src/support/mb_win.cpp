@@ -2,9 +2,11 @@
 // points so that their Chinese captions show whatever the system's ANSI code page is.
 #include <windows.h>
 
-#include "app/AppWin.h"
 #include "res/resource.h"
+#include "support/Instance_win.h"
 #include "support/mb.h"
+
+HINSTANCE g_hInst = nullptr;
 
 INT_PTR CALLBACK MbProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <set>
 
-#include "app/AppWin.h"
+#include "app/App_win.h"
 #include "doc/Doc.h"
 #include "res/resource.h"
 

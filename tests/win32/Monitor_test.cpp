@@ -1,6 +1,6 @@
 // Folder monitor against real folders: every change is made on disk and observed through the
 // worker thread, so each expectation waits (bounded) for the asynchronous effect.
-#include "monitor/Monitor.h"
+#include "monitor/Monitor_win.h"
 
 #include <gtest/gtest.h>
 

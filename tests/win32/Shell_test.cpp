@@ -9,7 +9,7 @@
 
 #include "Harness.h"
 #include "app/AppData.h"
-#include "app/AppWin.h"
+#include "app/App_win.h"
 #include "res/resource.h"
 #include "support/Paths_win.h"
 

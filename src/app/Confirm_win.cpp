@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include "app/AppData.h"
-#include "app/AppWin.h"
+#include "app/App_win.h"
 #include "res/resource.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AppWin.h"
+#include "app/App_win.h"
 #include "res/resource.h"
 
 namespace {

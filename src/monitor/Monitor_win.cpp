@@ -13,7 +13,7 @@
 // the worker has been joined: by Stop and Exit, or by a Start or Pause that finds the worker
 // ended by itself (a folder that vanished, a failed re-arm). The change flag is the one datum
 // both threads touch without such a handshake, hence atomic.
-#include "monitor/Monitor.h"
+#include "monitor/Monitor_win.h"
 
 #include <cstring>
 

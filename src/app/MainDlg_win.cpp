@@ -1,5 +1,5 @@
 // The main dialog: start-up, the message map and the activation protocol with the folder
-// monitor. Commands go to the command table (Commands.cpp).
+// monitor. Commands go to the command table (Commands_win.cpp).
 #include <windows.h>
 
 #include <algorithm>
@@ -9,18 +9,18 @@
 #include <string>
 
 #include "app/AppData.h"
-#include "app/AppWin.h"
-#include "app/Commands.h"
+#include "app/App_win.h"
+#include "app/Commands_win.h"
 #include "app/Constants.h"
-#include "app/FileCommands.h"
-#include "monitor/Monitor.h"
+#include "app/FileCommands_win.h"
+#include "monitor/Monitor_win.h"
 #include "res/resource.h"
 #include "support/Paths.h"
 #include "support/Paths_win.h"
 #include "view/Fields.h"
 #include "view/View.h"
 
-HINSTANCE g_hInst = nullptr;
+
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "app/AppData.h"
-#include "app/AppWin.h"
+#include "app/App_win.h"
 #include "app/Constants.h"
 #include "support/Paths.h"
 #include "support/Paths_win.h"

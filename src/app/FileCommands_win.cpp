@@ -1,4 +1,4 @@
-#include "app/FileCommands.h"
+#include "app/FileCommands_win.h"
 
 #include <windows.h>
 
@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "app/AppData.h"
-#include "app/AppWin.h"
+#include "app/App_win.h"
 #include "app/Constants.h"
 #include "doc/Doc.h"
 #include "doc/Layout.h"
 #include "res/resource.h"
 #include "support/File.h"
-#include "support/FileDialog.h"
+#include "support/FileDialog_win.h"
 #include "support/Paths.h"
 #include "support/Paths_win.h"
 #include "support/mb.h"

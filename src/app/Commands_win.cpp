@@ -1,5 +1,5 @@
 // The command table of the main window and the rules that enable its menu items.
-#include "app/Commands.h"
+#include "app/Commands_win.h"
 
 #include <shellapi.h>
 #include <windowsx.h>
@@ -7,9 +7,9 @@
 #include <initializer_list>
 
 #include "app/AppData.h"
-#include "app/AppWin.h"
+#include "app/App_win.h"
 #include "app/Constants.h"
-#include "app/FileCommands.h"
+#include "app/FileCommands_win.h"
 #include "res/resource.h"
 #include "support/Paths.h"
 #include "support/Paths_win.h"

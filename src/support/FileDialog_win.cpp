@@ -1,4 +1,4 @@
-#include "support/FileDialog.h"
+#include "support/FileDialog_win.h"
 
 #include <cstring>
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/AppData.h"
-#include "app/AppWin.h"
+#include "app/App_win.h"
 #include "app/Constants.h"
 #include "doc/Doc.h"
 #include "doc/Layout.h"

@@ -6,7 +6,7 @@
 #include <windowsx.h>
 
 #include "app/AppData.h"
-#include "app/AppWin.h"
+#include "app/App_win.h"
 #include "app/Constants.h"
 #include "res/resource.h"
 

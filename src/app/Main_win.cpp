@@ -1,7 +1,7 @@
 // Program entry: runs the main dialog modally with the command line as its parameter.
 #include <windows.h>
 
-#include "app/AppWin.h"
+#include "app/App_win.h"
 #include "res/resource.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-extern HINSTANCE g_hInst;
+#include "support/Instance_win.h"
 
 class cAppData;
 
