@@ -16,6 +16,14 @@ void SwitchMenu(cAppData& ad, const int& id, const int& other);
 INT_PTR CALLBACK DelDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 int mb2(cAppData& ad, const char* caption, const char* question);
 
+// The open file as another program may have left it while the editor was in the background.
+enum class DiskChange {
+    None,      // still the file as loaded: the usual closing question applies
+    Settled,   // changed; the user has chosen, the file may be closed and read again
+    KeepOpen,  // the chosen save failed: the window keeps the edits
+};
+DiskChange SettleDiskChange(cAppData& ad);
+
 // Opens a web address, a folder or a file with the shell's default verb.
 void ShellOpen(const char* target);
 

@@ -103,10 +103,53 @@ void onMaxGold(cAppData& ad) {
 // Commands that act on the open file and do nothing without one.
 bool onFileCommand(cAppData& ad, int id) {
     if (!ad.fileopen()) return true;
-    if (id == IDM_SAVEAS) OnSaveFileAs(ad);
-    if (id == IDM_SAVE) OnSaveFile(ad);
-    if (id == IDM_CLOSE) closeOpenFile(ad);
-    if (id == IDM_RESET) revertEdits(ad);
+    switch (id) {
+        case IDM_SAVEAS:
+            OnSaveFileAs(ad);
+            break;
+        case IDM_SAVE:
+            OnSaveFile(ad);
+            break;
+        case IDM_CLOSE:
+            closeOpenFile(ad);
+            break;
+        case IDM_RESET:
+            revertEdits(ad);
+            break;
+        case IDM_MAXGOLD:
+            onMaxGold(ad);
+            break;
+        case IDM_RESTART:
+        case IDM_COMPLETE:
+            SwitchMenu(ad, id, id == IDM_RESTART ? IDM_COMPLETE : IDM_RESTART);
+            break;
+        case IDM_SKILLS_FULL:
+        case IDM_SKILLS_NONE:
+            SwitchMenu(ad, id, id == IDM_SKILLS_FULL ? IDM_SKILLS_NONE : IDM_SKILLS_FULL);
+            break;
+    }
+    return true;
+}
+
+// The list entry a context menu belongs to and where it opens. The keyboard's context menu
+// (-1, -1) belongs to the selected entry and opens at it.
+bool menuTarget(HWND list, LPARAM lParam, DWORD& hit, POINT& screen) {
+    const DWORD sel = static_cast<DWORD>(SendMessageA(list, LB_GETCURSEL, 0, 0));
+    screen = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (screen.x == -1 && screen.y == -1) {
+        RECT r = {};
+        if (SendMessageA(list, LB_GETITEMRECT, sel, reinterpret_cast<LPARAM>(&r)) == LB_ERR)
+            return false;
+        screen = {r.left + (r.right - r.left) / 2, r.bottom};
+        ClientToScreen(list, &screen);
+        hit = sel;
+        return true;
+    }
+    POINT client = screen;
+    ScreenToClient(list, &client);
+    // A miss sets the high half of the answer, so it never equals the selection.
+    hit =
+        static_cast<DWORD>(SendMessageA(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(client.x, client.y)));
     return true;
 }
 
@@ -117,7 +160,7 @@ void ShellOpen(const char* target) {
 }
 
 bool UnsavedEdits(cAppData& ad) {
-    return ad.fileopen() && (ad.player != ad.loaded || ViewDataChanged(ad));
+    return ad.fileopen() && (ViewPlayerEdited(ad) || ViewDataChanged(ad));
 }
 
 bool SelectionIsNotOpen(cAppData& ad) { return ad.filename != ViewListGetSelFile(ad, nullptr); }
@@ -149,12 +192,6 @@ bool OnCommand(cAppData& ad, int id, int code) {
         case IDM_FANSITE:
             ShellOpen(fansite);
             return true;
-        case IDM_RESTART:
-            SwitchMenu(ad, IDM_RESTART, IDM_COMPLETE);
-            return true;
-        case IDM_COMPLETE:
-            SwitchMenu(ad, IDM_COMPLETE, IDM_RESTART);
-            return true;
         case IDM_OPENFOLDER:
             if (ad.savedir != "") ShellOpen(CurDir(nullptr));
             return true;
@@ -162,16 +199,11 @@ bool OnCommand(cAppData& ad, int id, int code) {
             ad.clearLogFile();
             return true;
         case IDM_DELETE:
-            OnFileDelete(ad);
+            // Delete acts on the selected entry: the open file or a listed save or backup.
+            if (ad.fileopen() || listedFileSelected(ad)) OnFileDelete(ad);
             return true;
         case IDM_SHOWLOG:
             ShellOpen(logfile);
-            return true;
-        case IDM_SKILLS_FULL:
-            SwitchMenu(ad, IDM_SKILLS_FULL, IDM_SKILLS_NONE);
-            return true;
-        case IDM_SKILLS_NONE:
-            SwitchMenu(ad, IDM_SKILLS_NONE, IDM_SKILLS_FULL);
             return true;
         case IDM_MAKERSITE:
             ShellOpen(blizzard);
@@ -185,6 +217,11 @@ bool OnCommand(cAppData& ad, int id, int code) {
         case IDM_SAVE:
         case IDM_CLOSE:
         case IDM_RESET:
+        case IDM_MAXGOLD:
+        case IDM_RESTART:
+        case IDM_COMPLETE:
+        case IDM_SKILLS_FULL:
+        case IDM_SKILLS_NONE:
             return onFileCommand(ad, id);
         case IDM_EXIT:
             SendMessageA(ad.hwnd, WM_CLOSE, 0, 0);
@@ -192,9 +229,6 @@ bool OnCommand(cAppData& ad, int id, int code) {
         case IDM_LOAD:
             closeOpenFile(ad);
             ViewOpenFileFromList(ad);
-            return true;
-        case IDM_MAXGOLD:
-            onMaxGold(ad);
             return true;
         case IDM_READFIELDS:
             ViewGetData(ad);
@@ -247,12 +281,9 @@ void TrackPopUp(cAppData& ad, const POINT& point) {
 
 void OnListContextMenu(cAppData& ad, LPARAM lParam) {
     HWND list = GetDlgItem(ad.hwnd, IDC_FILELIST);
-    const POINT screen = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    POINT client = screen;
-    ScreenToClient(list, &client);
-    // A miss sets the high half of the answer, so it never equals the selection.
-    const DWORD hit =
-        static_cast<DWORD>(SendMessageA(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(client.x, client.y)));
+    DWORD hit = 0;
+    POINT screen = {};
+    if (!menuTarget(list, lParam, hit, screen)) return;
     const DWORD sel = static_cast<DWORD>(SendMessageA(list, LB_GETCURSEL, 0, 0));
     if (hit != sel) {
         closeOpenFile(ad);

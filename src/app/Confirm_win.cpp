@@ -4,6 +4,7 @@
 #include "app/AppData.h"
 #include "app/App_win.h"
 #include "res/resource.h"
+#include "support/Center_win.h"
 
 namespace {
 
@@ -17,6 +18,7 @@ INT_PTR CALLBACK DelDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             pdp = reinterpret_cast<const dlgparam*>(lParam);
             SetWindowTextA(hwnd, pdp->caption);
             SetDlgItemTextA(hwnd, IDC_CONFIRM_TEXT, pdp->message);
+            CenterOnOwner(hwnd);
             SetFocus(GetDlgItem(hwnd, IDC_CONFIRM_NO));
             return FALSE;
         case WM_COMMAND:

@@ -9,6 +9,7 @@
 
 #include "app/AppData.h"
 #include "app/App_win.h"
+#include "app/Commands_win.h"
 #include "app/Constants.h"
 #include "doc/Doc.h"
 #include "doc/Layout.h"
@@ -40,10 +41,6 @@ std::string format(const char* fmt, const std::string& arg) {
     return text.data();
 }
 
-bool unsavedEdits(cAppData& ad) {
-    return ad.fileopen() && (ad.player != ad.loaded || ViewDataChanged(ad));
-}
-
 // Writes the document and tells the user when that failed; the file keeps its old bytes.
 bool saveAndReport(cAppData& ad, const char* name) {
     if (DocSaveFile(ad, name)) return true;
@@ -51,6 +48,14 @@ bool saveAndReport(cAppData& ad, const char* name) {
     if (DocVersionWritable(ad))
         mb(format("Could not save %s!\nThe file on disk is unchanged.", name).c_str(), ad.hwnd);
     return false;
+}
+
+// Selects the entry, listing the folder anew when it is missing: another program may
+// have deleted the file meanwhile, and the list must not point anywhere else.
+void selectListed(cAppData& ad, const char* name) {
+    if (ViewListSetSelFile(ad, name)) return;
+    ViewAddFilesToList(ad);
+    ViewListSetSelFile(ad, name);
 }
 
 void selectAndOpen(cAppData& ad, const char* name) {
@@ -89,8 +94,9 @@ void DeleteFileA(cAppData&, char* name, const char* ext) {
 }
 
 void OnSaveFile(cAppData& ad) {
-    char name[64];
-    ViewListGetSelFile(ad, name);
+    // The open file, not the list's selection, which a changed folder may have moved.
+    char name[64] = "";
+    std::snprintf(name, sizeof name, "%s", ad.filename.cstr());
     if (TestExt(name, backupext)) {
         mb(format("%s is a backupfile ->->->\nselect save as...", name).c_str(), ad.hwnd);
         return;
@@ -102,7 +108,7 @@ void OnSaveFile(cAppData& ad) {
     // After a failed write the window keeps the edits, so that nothing typed is lost.
     if (!saveAndReport(ad, name)) return;
     ViewCloseFile(ad);
-    if (ViewOpenFile(ad, name)) ViewListSetSelFile(ad, name);
+    if (ViewOpenFile(ad, name)) selectListed(ad, name);
 }
 
 void OnSaveFileAs(cAppData& ad) {
@@ -158,7 +164,7 @@ void OnCloseFile(cAppData& ad) {
     // Backups and files of other formats are read-only and never asked about.
     if (!ViewFileWritable(ad)) return;
     ViewGetData(ad);
-    if (!unsavedEdits(ad)) return;
+    if (!UnsavedEdits(ad)) return;
     if (mb2(ad, title, format("Save Changes to %s?", name).c_str()) != IDYES) return;
     CopyFileA(ad, name.c_str());
     DocSetData(ad);
@@ -174,12 +180,16 @@ void OnFileDelete(cAppData& ad) {
     if (mb2(ad, backup ? "Delete VelmorBackupfile ???" : "Delete D2Savefile ???",
             question.c_str()) != IDYES)
         return;
+    // The side files go only with the save itself: a refused delete removes nothing.
+    if (!::DeleteFileA(name)) {
+        mb(format("Could not delete %s!\nNothing was removed.", name).c_str(), ad.hwnd);
+        return;
+    }
     HWND list = GetDlgItem(ad.hwnd, IDC_FILELIST);
     const LRESULT sel = SendMessageA(list, LB_GETCURSEL, 0, 0);
     SendMessageA(list, LB_DELETESTRING, sel, 0);
     SendMessageA(list, LB_SETCURSEL, sel > 0 ? sel - 1 : 0, 0);
     ViewCloseFile(ad);
-    ::DeleteFileA(name);
     if (!TestExt(name, "d2s")) return;
     for (const char* ext : kDeletedSideFiles) DeleteFileA(ad, name, ext);
 }

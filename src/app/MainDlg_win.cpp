@@ -20,8 +20,6 @@
 #include "view/Fields.h"
 #include "view/View.h"
 
-
-
 namespace {
 
 // The file named on the command line, with or without quotes and a folder. The whole path
@@ -64,10 +62,13 @@ void onFolderCheck(cAppData& ad, cMonitor& monitor) {
     // noted and is handled after the next return to the foreground.
     if (monitor.DirChange() && IsWindowEnabled(ad.hwnd)) {
         monitor.Reset();
-        const bool wasOpen = ad.fileopen();
-        OnCloseFile(ad);
-        ViewCloseFile(ad);
-        ViewReload(ad, wasOpen);
+        const DiskChange change = SettleDiskChange(ad);
+        if (change != DiskChange::KeepOpen) {
+            const bool wasOpen = ad.fileopen();
+            if (change == DiskChange::None) OnCloseFile(ad);
+            ViewCloseFile(ad);
+            ViewReload(ad, wasOpen);
+        }
     }
     enableList(ad, TRUE);
 }

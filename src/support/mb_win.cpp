@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "res/resource.h"
+#include "support/Center_win.h"
 #include "support/Instance_win.h"
 #include "support/mb.h"
 
@@ -12,6 +13,7 @@ INT_PTR CALLBACK MbProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_INITDIALOG:
             SetDlgItemTextA(hwnd, IDC_MESSAGE_TEXT, reinterpret_cast<const char*>(lParam));
+            CenterOnOwner(hwnd);
             return TRUE;
         case WM_COMMAND:
             switch (LOWORD(wParam)) {

@@ -1,6 +1,7 @@
 #include "view/Fields.h"
 
 #include <cstdio>
+#include <string>
 
 #include "app/AppData.h"
 #include "app/Constants.h"
@@ -55,6 +56,64 @@ int FitVal(cAppData& ad, const int& id, const int& min, const int& max) {
     return value;
 }
 
+namespace {
+
+// The number a field shows for one value of the record.
+long long shown(const PlayerData& p, int id) {
+    switch (id) {
+        case IDC_LEVEL:
+            return p.level;
+        case IDC_STRENGTH:
+            return static_cast<int>(p.strength);
+        case IDC_ENERGY:
+            return static_cast<int>(p.energy);
+        case IDC_DEXTERITY:
+            return static_cast<int>(p.dexterity);
+        case IDC_VITALITY:
+            return static_cast<int>(p.vitality);
+        case IDC_STAMINA:
+            return p.stamina;
+        case IDC_LIFE:
+            return p.life;
+        case IDC_MANA:
+            return p.mana;
+        case IDC_SKILLPOINTS:
+            return static_cast<int>(p.skillPoints);
+        case IDC_STATPOINTS:
+            return static_cast<int>(p.statPoints);
+        case IDC_GOLD:
+            return static_cast<int>(p.gold);
+        case IDC_GOLDSTASH:
+            return static_cast<int>(p.goldStash);
+    }
+    return 0;
+}
+
+// The field limits, applied in reading order: the class and the level read first set the
+// stamina and gold limits. read(id, min, max) yields one field's limited number.
+template <class Read>
+void readFields(PlayerData& p, const PlayerData& loaded, unsigned char version, bool forcedGold,
+                Read read) {
+    p.level = static_cast<signed char>(read(IDC_LEVEL, 1, 99));
+    if (p.level != loaded.level) p.experience = explev[p.level];
+    p.strength = read(IDC_STRENGTH, 1, kStatMax);
+    p.energy = read(IDC_ENERGY, 1, kStatMax);
+    p.dexterity = read(IDC_DEXTERITY, 1, kStatMax);
+    p.vitality = read(IDC_VITALITY, 1, kStatMax);
+    const int staminaMax = p.charClass == kBarbarian ? kBarbarianStaminaMax : kStatMax;
+    p.stamina = static_cast<unsigned short>(read(IDC_STAMINA, 1, staminaMax));
+    p.life = static_cast<unsigned short>(read(IDC_LIFE, 1, kStatMax));
+    p.mana = static_cast<unsigned short>(read(IDC_MANA, 1, kStatMax));
+    p.skillPoints = read(IDC_SKILLPOINTS, 0, kPointsMax);
+    p.statPoints = read(IDC_STATPOINTS, 0, kPointsMax);
+    const int goldMax = static_cast<int>(MaxGold_P(p.level));
+    const int stashMax = static_cast<int>(MaxGoldStash(p.level, version));
+    p.gold = read(IDC_GOLD, forcedGold ? goldMax : 0, goldMax);
+    p.goldStash = read(IDC_GOLDSTASH, forcedGold ? stashMax : 0, stashMax);
+}
+
+}  // namespace
+
 void ViewGetData(cAppData& ad) {
     if (!ad.fileopen()) return;
     PlayerData& p = ad.player;
@@ -62,43 +121,29 @@ void ViewGetData(cAppData& ad) {
     const int sel = UiComboSel(ad);
     p.charClass =
         sel >= 0 ? static_cast<signed char>(sel) : static_cast<signed char>(ad.data[OFS_CLASS]);
-    p.level = static_cast<signed char>(FitVal(ad, IDC_LEVEL, 1, 99));
-    if (p.level != ad.loaded.level) p.experience = explev[p.level];
-    p.strength = FitVal(ad, IDC_STRENGTH, 1, kStatMax);
-    p.energy = FitVal(ad, IDC_ENERGY, 1, kStatMax);
-    p.dexterity = FitVal(ad, IDC_DEXTERITY, 1, kStatMax);
-    p.vitality = FitVal(ad, IDC_VITALITY, 1, kStatMax);
-    const int staminaMax = p.charClass == kBarbarian ? kBarbarianStaminaMax : kStatMax;
-    p.stamina = static_cast<unsigned short>(FitVal(ad, IDC_STAMINA, 1, staminaMax));
-    p.life = static_cast<unsigned short>(FitVal(ad, IDC_LIFE, 1, kStatMax));
-    p.mana = static_cast<unsigned short>(FitVal(ad, IDC_MANA, 1, kStatMax));
-    p.skillPoints = FitVal(ad, IDC_SKILLPOINTS, 0, kPointsMax);
-    p.statPoints = FitVal(ad, IDC_STATPOINTS, 0, kPointsMax);
-    const int goldMax = static_cast<int>(MaxGold_P(p.level));
-    const int stashMax = static_cast<int>(MaxGold_S(ad));
-    const bool forced = UiMenuChecked(ad, IDM_MAXGOLD);
-    p.gold = FitVal(ad, IDC_GOLD, forced ? goldMax : 0, goldMax);
-    p.goldStash = FitVal(ad, IDC_GOLDSTASH, forced ? stashMax : 0, stashMax);
+    readFields(p, ad.loaded, ad.data[OFS_VERSION], UiMenuChecked(ad, IDM_MAXGOLD),
+               [&ad](int id, int min, int max) { return FitVal(ad, id, min, max); });
+}
+
+bool ViewPlayerEdited(cAppData& ad) {
+    if (!ad.fileopen() || !(ad.player != ad.loaded)) return false;
+    // Stored values beyond the limits read back limited; that alone is no edit.
+    PlayerData fitted = ad.loaded;
+    readFields(fitted, ad.loaded, ad.data[OFS_VERSION], false, [&ad](int id, int min, int max) {
+        const std::string text = std::to_string(shown(ad.loaded, id));
+        return FitNumber(text.c_str(), min, max);
+    });
+    return ad.player != fitted;
 }
 
 void ViewSetData(cAppData& ad) {
     if (!ad.fileopen()) return;
-    const PlayerData& p = ad.player;
-    setNumber(ad, IDC_LEVEL, p.level);
-    setNumber(ad, IDC_STRENGTH, static_cast<int>(p.strength));
-    setNumber(ad, IDC_ENERGY, static_cast<int>(p.energy));
-    setNumber(ad, IDC_DEXTERITY, static_cast<int>(p.dexterity));
-    setNumber(ad, IDC_VITALITY, static_cast<int>(p.vitality));
-    setNumber(ad, IDC_STAMINA, p.stamina);
-    setNumber(ad, IDC_LIFE, p.life);
-    setNumber(ad, IDC_MANA, p.mana);
-    setNumber(ad, IDC_SKILLPOINTS, static_cast<int>(p.skillPoints));
-    setNumber(ad, IDC_STATPOINTS, static_cast<int>(p.statPoints));
-    setGoldFields(ad, p.gold, p.goldStash);
+    for (const FieldInfo& f : kFields) setNumber(ad, f.id, shown(ad.player, f.id));
     UiComboSelect(ad, static_cast<signed char>(ad.data[OFS_CLASS]));
 }
 
 void ViewOnMaxGold(cAppData& ad, const bool& on) {
+    if (!ad.fileopen()) return;
     if (on) {
         setGoldFields(ad, MaxGold_P(ad.player.level), MaxGold_S(ad));
     } else {

@@ -17,6 +17,9 @@ extern const int kPendingItems[kPendingCount];
 
 int FitVal(cAppData& ad, const int& id, const int& min, const int& max);
 void ViewGetData(cAppData& ad);
+// player differs from the file's values as the limits read them back: stored values that
+// the limits change are not an edit.
+bool ViewPlayerEdited(cAppData& ad);
 void ViewSetData(cAppData& ad);
 void ViewOnMaxGold(cAppData& ad, const bool& on);
 bool ViewDataChanged(cAppData& ad);

@@ -54,9 +54,11 @@ bool ViewOpenFile(cAppData& ad, const char* name) {
         return false;
     }
     DocGetData(ad);
-    ViewEnableEdits(ad, !TestExt(name, backupext) && DocVersionWritable(ad));
     ViewInitCombo(ad);
     ViewSetData(ad);
+    // Disabling the field that has the focus makes it report leaving it, and the window then
+    // reads the fields: they must hold the file's values by then, not the placeholders.
+    ViewEnableEdits(ad, !TestExt(name, backupext) && DocVersionWritable(ad));
     ViewSetFileInfo(ad, name);
     return true;
 }
