@@ -200,7 +200,7 @@ bool OnCommand(cAppData& ad, int id, int code) {
             return true;
         case IDM_DELETE:
             // Delete acts on the selected entry: the open file or a listed save or backup.
-            if (ad.fileopen() || listedFileSelected(ad)) OnFileDelete(ad);
+            if (listedFileSelected(ad)) OnFileDelete(ad);
             return true;
         case IDM_SHOWLOG:
             ShellOpen(logfile);
