@@ -17,7 +17,7 @@ esac
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build-fuzz"
 crashes="$root/tests/fuzz/crashes"
-targets="fuzz_doc fuzz_name fuzz_paths fuzz_cstring fuzz_fitnumber fuzz_cli_args"
+targets="fuzz_doc fuzz_name fuzz_paths fuzz_cstring fuzz_fitnumber"
 
 if ! command -v clang++ >/dev/null 2>&1; then
   echo "fuzz.sh: clang++ not found; the fuzz targets need clang with libFuzzer. Nothing run."

@@ -8,6 +8,7 @@
 #include "app/AppData.h"
 #include "app/App_win.h"
 #include "app/Constants.h"
+#include "app/Version.h"
 #include "res/resource.h"
 
 namespace {
@@ -18,7 +19,7 @@ const char* const kToolchainSite = "https://www.mingw-w64.org/";
 const char* const kTexts[3] = {
     "Built with MinGW-w64\nand the GNU Compiler Collection",
     "Visit the toolchain at\nhttps://www.mingw-w64.org/",
-    "Velmor V2.0\nDiablo II save editor",
+    "Velmor " VELMOR_VERSION "\nDiablo II save editor",
 };
 
 bool play = false;

@@ -1,48 +1,67 @@
+// velmor-cli's words: a command, then its positional arguments and options in any order.
+// Options that take a value accept it as the next word or after '='; "--" ends the options.
+// Typed values must be whole decimal numbers; only then do the editor's limits apply.
 #include "cli/Args.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 
 #include "app/Constants.h"
+#include "app/Version.h"
+#include "support/Paths.h"
 #include "view/Fields.h"
 
 namespace {
 
-const char* const kOverview =
+// The usual English names, in the order of the selector's names (kClassNames).
+const char* const kEnglishNames[kClassCount] = {"Amazon",    "Sorceress", "Necromancer", "Paladin",
+                                                "Barbarian", "Druid",     "Assassin"};
+
+const char* const kOverviewHead =
     "usage: velmor-cli COMMAND [ARGS]\n"
     "\n"
     "Edits Diablo II character save files (.d2s) with the editor's own rules.\n"
     "\n"
     "commands:\n"
-    "  info FILE [--json]      show a character\n"
-    "  set FILE [FIELD=TEXT ...] [options]\n"
+    "  info FILE... [--json]   show characters\n"
+    "  set FILE [FIELD=NUMBER ...] [options]\n"
     "                          change a character as the editor's window would\n"
     "  new CLASS FILE [--force]\n"
     "                          make a new level-1 character\n"
+    "  help [COMMAND]          describe velmor-cli or one command\n"
     "\n"
-    "'velmor-cli COMMAND --help' describes one command.\n"
+    "  -h, --help              this text; 'velmor-cli COMMAND --help' for one command\n"
+    "  -V, --version           print the version\n"
+    "\n";
+
+const char* const kOverviewTail =
+    "\n"
     "Exit status: 0 done, 1 input refused (nothing written), 2 bad usage.\n";
 
 const char* const kInfoHelp =
-    "usage: velmor-cli info FILE [--json]\n"
+    "usage: velmor-cli info FILE... [--json]\n"
     "\n"
-    "Shows the character's name, class, status flags, format version, size and the\n"
-    "values the editor edits. --json prints one JSON object instead.\n"
+    "Shows each character's name, class, status flags, format version, size and the\n"
+    "values the editor edits, with a blank line between files. --json prints one JSON\n"
+    "object per line and file (JSON Lines), each with its \"file\".\n"
+    "A file that cannot be read is named on standard error and the others are shown;\n"
+    "the exit status is then 1.\n"
     "Files of format versions other than 87 and 89 are shown with a warning: their\n"
     "layout differs and the values read from them cannot be trusted.\n";
 
 const char* const kSetHelp =
-    "usage: velmor-cli set FILE [FIELD=TEXT ...] [options]\n"
+    "usage: velmor-cli set FILE [FIELD=NUMBER ...] [options]\n"
     "\n"
-    "Types each TEXT into the editor's field FIELD and saves the character as the\n"
-    "editor's Save command does. FIELD is one of:\n"
+    "Types each NUMBER (a whole decimal number) into the editor's field FIELD and saves\n"
+    "the character as the editor's Save command does. FIELD is one of (any case):\n"
     "  level strength energy dexterity vitality stamina life mana\n"
     "  skillPoints statPoints gold goldStash\n"
-    "TEXT is read as the field reads it (leading number, sign dropped, then limited);\n"
-    "every value the limits change is printed. A changed level sets the experience.\n"
+    "Each value is kept within the editor's limits, and every value the limits change\n"
+    "is printed. A changed level sets the experience.\n"
     "\n"
     "options:\n"
-    "  --class CLASS        class name as the selector lists it, or its code\n"
+    "  --class CLASS        the new class (see 'velmor-cli --help' for the names)\n"
     "  --complete-game      all quests, waypoints and acts done\n"
     "  --restart-game       all quests, waypoints, acts and introductions cleared\n"
     "  --skills-full        every skill at level 20\n"
@@ -58,9 +77,9 @@ const char* const kSetHelp =
 const char* const kNewHelp =
     "usage: velmor-cli new CLASS FILE [--force]\n"
     "\n"
-    "Makes a new level-1 character of CLASS (Amazone, Sorceress, Necromancer, Paladin,\n"
-    "Barbar, Druid, Assassine, or the code 0-6) named after FILE, which must be 2 to 15\n"
-    "letters plus its extension. An existing FILE is replaced only with --force.\n";
+    "Makes a new level-1 character of CLASS (see 'velmor-cli --help' for the names)\n"
+    "named after FILE, which must be 2 to 15 letters plus the extension .d2s.\n"
+    "An existing FILE is replaced only with --force.\n";
 
 struct Flag {
     const char* name;
@@ -87,31 +106,62 @@ bool sameIgnoringCase(const std::string& a, const char* b) {
     return true;
 }
 
-int fieldId(const std::string& name) {
-    for (const FieldInfo& f : kFields) {
-        if (name == f.name) return f.id;
+bool allDigits(const std::string& s) {
+    if (s.empty()) return false;
+    for (char c : s) {
+        if (c < '0' || c > '9') return false;
     }
-    return 0;
+    return true;
+}
+
+const FieldInfo* findField(const std::string& name) {
+    for (const FieldInfo& f : kFields) {
+        if (sameIgnoringCase(name, f.name)) return &f;
+    }
+    return nullptr;
 }
 
 bool addEdit(const std::string& arg, Options& opts, std::string& error) {
     const std::size_t eq = arg.find('=');
     if (eq == std::string::npos) {
-        error = "expected FIELD=TEXT, got '" + arg + "'";
+        error = "expected FIELD=NUMBER, got '" + arg + "'";
         return false;
     }
-    const int id = fieldId(arg.substr(0, eq));
-    if (id == 0) {
+    const FieldInfo* field = findField(arg.substr(0, eq));
+    if (!field) {
         error = "unknown field '" + arg.substr(0, eq) + "'";
         return false;
     }
+    std::string number = arg.substr(eq + 1);
+    if (!allDigits(number)) {
+        error = std::string("field ") + field->name + " takes a whole number, not '" + number + "'";
+        return false;
+    }
     for (const auto& e : opts.edits) {
-        if (e.first == id) {
-            error = "field '" + arg.substr(0, eq) + "' given twice";
+        if (e.first == field->id) {
+            error = std::string("field ") + field->name + " given twice";
             return false;
         }
     }
-    opts.edits.emplace_back(id, arg.substr(eq + 1));
+    // The field reads only its first 49 characters; leading zeros must not crowd out digits.
+    number.erase(0, std::min(number.find_first_not_of('0'), number.size() - 1));
+    opts.edits.emplace_back(field->id, number);
+    return true;
+}
+
+// An option with a value, as "--name VALUE" or "--name=VALUE".
+bool takeValue(const std::string& arg, const char* name, int& i, int argc, const char* const* argv,
+               std::string& value, std::string& error) {
+    const std::size_t len = std::strlen(name);
+    if (arg.compare(0, len, name) != 0) return false;
+    if (arg.size() == len) {
+        value = i + 1 < argc ? argv[++i] : "";
+    } else if (arg[len] == '=') {
+        value = arg.substr(len + 1);
+    } else {
+        return false;
+    }
+    if (value.empty()) error = std::string("missing argument: ") + name + " needs a value";
     return true;
 }
 
@@ -123,23 +173,14 @@ bool parseSetOption(const std::string& arg, int& i, int argc, const char* const*
             return true;
         }
     }
-    if (arg == "--class" || arg == "--output") {
-        if (i + 1 >= argc) {
-            error = arg + " needs a value";
-            return false;
-        }
-        (arg == "--class" ? opts.classArg : opts.output) = argv[++i];
-        if (arg == "--output" && opts.output.empty()) {
-            error = "--output needs a file name";
-            return false;
-        }
-        return true;
-    }
+    if (takeValue(arg, "--class", i, argc, argv, opts.classArg, error) ||
+        takeValue(arg, "--output", i, argc, argv, opts.output, error))
+        return error.empty();
     error = "unknown option '" + arg + "'";
     return false;
 }
 
-bool checkSet(Options& opts, std::string& error) {
+bool checkSet(const Options& opts, std::string& error) {
     if (opts.complete && opts.restart) {
         error = "--complete-game and --restart-game exclude each other";
     } else if (opts.skillsFull && opts.skillsNone) {
@@ -152,23 +193,61 @@ bool checkSet(Options& opts, std::string& error) {
     return error.empty();
 }
 
+bool checkNew(Options& opts, const std::vector<std::string>& positional, std::string& error) {
+    opts.classArg = positional[0];
+    if (ParseClass(opts.classArg) < 0) {
+        error = "unknown class '" + opts.classArg + "'";
+    } else if (!TestExt(opts.file.c_str() + NameStart(opts.file), "d2s")) {
+        error = "new makes save files, whose names end in .d2s: '" + opts.file + "'";
+    }
+    return error.empty();
+}
+
+bool checkPositional(Options& opts, const std::vector<std::string>& positional,
+                     std::string& error) {
+    for (const std::string& word : positional) {
+        if (word.empty()) {
+            error = "empty argument where a class or file name belongs";
+            return false;
+        }
+    }
+    const bool isNew = opts.command == Command::New;
+    const std::size_t wanted = isNew ? 2 : 1;
+    if (positional.size() < wanted) {
+        error = positional.empty() && isNew ? "missing arguments CLASS and FILE"
+                                            : "missing argument FILE";
+        return false;
+    }
+    if (positional.size() > wanted && opts.command != Command::Info) {
+        error = "too many arguments";
+        return false;
+    }
+    opts.files = positional;
+    opts.file = positional.back();
+    if (isNew) return checkNew(opts, positional, error);
+    return opts.command != Command::Set || checkSet(opts, error);
+}
+
 bool parseCommandArgs(int argc, const char* const* argv, Options& opts, std::string& error) {
     std::vector<std::string> positional;
+    bool optionsEnded = false;
     for (int i = 2; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h") {
+        const bool option = !optionsEnded && arg.size() > 1 && arg[0] == '-';
+        bool ok = true;
+        if (option && arg == "--") {
+            optionsEnded = true;
+        } else if (option && (arg == "--help" || arg == "-h")) {
             opts.helpTopic = argv[1];
             opts.command = Command::Help;
             return true;
-        }
-        bool ok = true;
-        if (opts.command == Command::Info && arg == "--json") {
+        } else if (option && opts.command == Command::Info && arg == "--json") {
             opts.json = true;
-        } else if (opts.command == Command::New && arg == "--force") {
+        } else if (option && opts.command == Command::New && arg == "--force") {
             opts.force = true;
-        } else if (opts.command == Command::Set && arg.rfind("--", 0) == 0) {
+        } else if (option && opts.command == Command::Set) {
             ok = parseSetOption(arg, i, argc, argv, opts, error);
-        } else if (arg.size() > 1 && arg[0] == '-') {
+        } else if (option) {
             error = "unknown option '" + arg + "'";
             ok = false;
         } else if (opts.command == Command::Set && !positional.empty()) {
@@ -178,36 +257,32 @@ bool parseCommandArgs(int argc, const char* const* argv, Options& opts, std::str
         }
         if (!ok) return false;
     }
-    for (const std::string& word : positional) {
-        if (word.empty()) {
-            error = "empty argument where a class or file name belongs";
-            return false;
-        }
-    }
-    const std::size_t wanted = opts.command == Command::New ? 2 : 1;
-    if (positional.size() != wanted) {
-        error = positional.size() < wanted ? "missing argument" : "too many arguments";
-        return false;
-    }
-    if (opts.command == Command::New) {
-        opts.classArg = positional[0];
-        if (ParseClass(opts.classArg) < 0) {
-            error = "unknown class '" + opts.classArg + "'";
-            return false;
-        }
-    }
-    opts.file = positional.back();
-    return opts.command != Command::Set || checkSet(opts, error);
+    return checkPositional(opts, positional, error);
 }
+
+bool isTopic(const std::string& word) { return word == "info" || word == "set" || word == "new"; }
 
 }  // namespace
 
 int ParseClass(const std::string& text) {
-    if (text.size() == 1 && text[0] >= '0' && text[0] < '0' + kClassCount) return text[0] - '0';
+    if (allDigits(text) && text.size() <= 2) {
+        const int code = std::stoi(text);
+        return code < kClassCount ? code : -1;
+    }
     for (int i = 0; i < kClassCount; ++i) {
-        if (sameIgnoringCase(text, kClassNames[i])) return i;
+        if (sameIgnoringCase(text, kClassNames[i]) || sameIgnoringCase(text, kEnglishNames[i]))
+            return i;
     }
     return -1;
+}
+
+std::size_t NameStart(const std::string& path) {
+#ifdef _WIN32
+    const std::size_t sep = path.find_last_of("/\\");
+#else
+    const std::size_t sep = path.find_last_of('/');
+#endif
+    return sep == std::string::npos ? 0 : sep + 1;
 }
 
 bool ParseArgs(int argc, const char* const* argv, Options& opts, std::string& error) {
@@ -217,10 +292,21 @@ bool ParseArgs(int argc, const char* const* argv, Options& opts, std::string& er
         return false;
     }
     const std::string command = argv[1];
+    if (command == "--version" || command == "-V") {
+        if (argc > 2) {
+            error = "too many arguments";
+            return false;
+        }
+        opts.command = Command::Version;
+        return true;
+    }
     if (command == "--help" || command == "-h" || command == "help") {
         opts.command = Command::Help;
         opts.helpTopic = argc > 2 ? argv[2] : "";
-        return true;
+        if (argc > 3) error = "too many arguments";
+        if (!opts.helpTopic.empty() && !isTopic(opts.helpTopic))
+            error = "unknown command '" + opts.helpTopic + "'";
+        return error.empty();
     }
     if (command == "info") {
         opts.command = Command::Info;
@@ -235,9 +321,21 @@ bool ParseArgs(int argc, const char* const* argv, Options& opts, std::string& er
     return parseCommandArgs(argc, argv, opts, error);
 }
 
-const char* HelpText(const std::string& topic) {
+std::string HelpText(const std::string& topic) {
     if (topic == "info") return kInfoHelp;
     if (topic == "set") return kSetHelp;
     if (topic == "new") return kNewHelp;
-    return kOverview;
+    std::string text = kOverviewHead;
+    text += "classes (any case; Druid and Assassin only for expansion characters):\n";
+    for (int i = 0; i < kClassCount; ++i) {
+        text += "  " + std::to_string(i) + "  " + kEnglishNames[i];
+        if (std::strcmp(kEnglishNames[i], kClassNames[i]) != 0)
+            text += std::string(" (") + kClassNames[i] + ")";
+        text += "\n";
+    }
+    text += "\nfields of set (any case):\n ";
+    for (const FieldInfo& f : kFields) text += std::string(" ") + f.name;
+    return text + "\n" + kOverviewTail;
 }
+
+std::string VersionText() { return std::string("velmor-cli ") + VELMOR_VERSION + "\n"; }

@@ -1,23 +1,25 @@
 // Command-line parsing of velmor-cli.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <utility>
 #include <vector>
 
 enum ExitCode { EXIT_OK = 0, EXIT_REFUSED = 1, EXIT_USAGE = 2 };
 
-enum class Command { Help, Info, Set, New };
+enum class Command { Help, Version, Info, Set, New };
 
 struct Options {
     Command command = Command::Help;
-    std::string helpTopic;  // sub-command whose help was asked for
-    std::string file;
-    std::string classArg;  // CLASS of new, --class of set
+    std::string helpTopic;           // sub-command whose help was asked for
+    std::vector<std::string> files;  // the files of info
+    std::string file;                // the file of set and new
+    std::string classArg;            // CLASS of new, --class of set
     bool json = false;
     bool force = false;
     // set
-    std::vector<std::pair<int, std::string>> edits;  // edit-field ID and the text typed
+    std::vector<std::pair<int, std::string>> edits;  // edit-field ID and the number typed
     bool complete = false, restart = false;
     bool skillsFull = false, skillsNone = false;
     bool maxGold = false;
@@ -28,8 +30,16 @@ struct Options {
 // Fills opts from argv; on bad usage returns false with the reason in error.
 bool ParseArgs(int argc, const char* const* argv, Options& opts, std::string& error);
 
-// Help text of a sub-command ("" for the overview).
-const char* HelpText(const std::string& topic);
+// Help text of a sub-command ("" for the overview, which lists the classes and fields).
+std::string HelpText(const std::string& topic);
 
-// Class code for a selector name (any case) or a code 0-6; -1 when it is neither.
+// "velmor-cli X.Y.Z" and a newline.
+std::string VersionText();
+
+// Class code for a selector name or the class's English name (any case), or a code 0-6;
+// -1 when it is none of them.
 int ParseClass(const std::string& text);
+
+// Where the file name begins in a path: after the last separator of the platform ('/', and
+// on Windows also '\').
+std::size_t NameStart(const std::string& path);

@@ -42,13 +42,8 @@ int failWithMessages(const std::string& fallback) {
     return EXIT_REFUSED;
 }
 
-std::size_t nameStart(const std::string& path) {
-    const std::size_t sep = path.find_last_of("/\\");
-    return sep == std::string::npos ? 0 : sep + 1;
-}
-
-std::string folderOf(const std::string& path) { return path.substr(0, nameStart(path)); }
-std::string nameOf(const std::string& path) { return path.substr(nameStart(path)); }
+std::string folderOf(const std::string& path) { return path.substr(0, NameStart(path)); }
+std::string nameOf(const std::string& path) { return path.substr(NameStart(path)); }
 
 // The path without the extension of its file name (a dot in a folder name is no extension).
 std::string withoutExt(const std::string& path) {
@@ -98,6 +93,28 @@ void showInWindow(cAppData& ad) {
     ViewSetData(ad);
 }
 
+// The character name that a file name gives, checked by the editor's rules.
+bool nameFits(const std::string& path) {
+    const std::string file = nameOf(path);
+    const std::string name = DelExt(file.c_str());
+    const char* why = nullptr;
+    switch (DocCheckName(file.c_str())) {
+        case NameRule::Ok:
+            return true;
+        case NameRule::TooLong:
+            why = "is too long: at most 15 letters";
+            break;
+        case NameRule::TooShort:
+            why = "is too short: at least 2 letters";
+            break;
+        case NameRule::NotLetters:
+            why = "may hold only the letters A-Z and a-z";
+            break;
+    }
+    say("character name '" + name + "' (from the file name '" + file + "') " + why);
+    return false;
+}
+
 bool selectClass(cAppData& ad, const std::string& arg, std::string& error) {
     if (arg.empty()) return true;
     const int code = ParseClass(arg);
@@ -133,6 +150,7 @@ void reportLimited(const Options& opts) {
 // Save As: the character takes the new file's name, and its side files follow it.
 int saveAs(cAppData& ad, const Options& opts) {
     ConsoleClearMessages();
+    if (!nameFits(opts.output)) return EXIT_REFUSED;
     if (!DocSetFileName(ad, nameOf(opts.output).c_str())) return failWithMessages("name refused");
     if (!DocSaveFile(ad, opts.output.c_str()))
         return fail(EXIT_REFUSED, std::string("cannot save: ") + DocSaveError());
@@ -180,20 +198,27 @@ int saveInPlace(cAppData& ad, const Options& opts) {
 }  // namespace
 
 int RunInfo(const Options& opts) {
-    cAppData ad;
-    std::string error;
-    if (!openSave(ad, opts.file, error)) return fail(EXIT_REFUSED, error);
-    DocGetData(ad);
-    if (!DocVersionWritable(ad))
-        say("warning: " + opts.file + " has format version " +
-            std::to_string(DocFormatVersion(ad)) +
-            ", whose layout differs; the values below cannot be trusted");
-    if (opts.json) {
-        PrintInfoJson(ad);
-    } else {
-        PrintInfo(ad, opts.file);
+    int status = EXIT_OK, shown = 0;
+    for (const std::string& file : opts.files) {
+        cAppData ad;
+        std::string error;
+        if (!openSave(ad, file, error)) {
+            status = fail(EXIT_REFUSED, error);
+            continue;
+        }
+        DocGetData(ad);
+        if (!DocVersionWritable(ad))
+            say("warning: " + file + " has format version " + std::to_string(DocFormatVersion(ad)) +
+                ", whose layout differs; the values shown cannot be trusted");
+        if (opts.json) {
+            PrintInfoJson(ad, file);
+        } else {
+            if (shown > 0) std::putchar('\n');
+            PrintInfo(ad, file);
+        }
+        ++shown;
     }
-    return EXIT_OK;
+    return status;
 }
 
 int RunSet(const Options& opts) {
@@ -221,6 +246,7 @@ int RunNew(const Options& opts) {
     if (!DocOpenNewFile(ad, IDM_NEW_AMAZONE + ParseClass(opts.classArg)))
         return fail(EXIT_REFUSED, "out of memory");
     ConsoleClearMessages();
+    if (!nameFits(opts.file)) return EXIT_REFUSED;
     if (!DocSetFileName(ad, nameOf(opts.file).c_str())) return failWithMessages("name refused");
     if (!DocSaveFile(ad, opts.file.c_str()))
         return fail(EXIT_REFUSED, std::string("cannot save: ") + DocSaveError());

@@ -15,14 +15,16 @@ std::string characterName(const cAppData& ad) {
     return name;
 }
 
-std::string jsonString(const std::string& s) {
-    std::string out = "\"";
+// Control bytes become \u00XX in both forms, so that no name can break a line or move the
+// terminal's cursor. Names are bytes, not UTF-8: a byte above 0x7E is escaped the same way,
+// as the code point of its value. File paths keep such bytes, which are the system's UTF-8.
+std::string escaped(const std::string& s, bool json, bool highBytes) {
+    std::string out;
     for (unsigned char c : s) {
-        if (c == '"' || c == '\\') {
+        if (c == '\\' || (json && c == '"')) {
             out += '\\';
             out += static_cast<char>(c);
-        } else if (c < 0x20 || c >= 0x7F) {
-            // Names are bytes, not UTF-8: each byte becomes the code point of its value.
+        } else if (c < 0x20 || c == 0x7F || (highBytes && c > 0x7F)) {
             char esc[8];
             std::snprintf(esc, sizeof esc, "\\u%04x", c);
             out += esc;
@@ -30,7 +32,11 @@ std::string jsonString(const std::string& s) {
             out += static_cast<char>(c);
         }
     }
-    return out + "\"";
+    return out;
+}
+
+std::string jsonString(const std::string& s, bool highBytes) {
+    return "\"" + escaped(s, true, highBytes) + "\"";
 }
 
 const char* yesNo(bool b) { return b ? "yes" : "no"; }
@@ -45,8 +51,8 @@ std::string ClassName(int code) {
 void PrintInfo(cAppData& ad, const std::string& file) {
     const PlayerData& p = ad.player;
     const unsigned char status = ad.data[OFS_STATUS];
-    std::printf("file:        %s\n", file.c_str());
-    std::printf("name:        %s\n", characterName(ad).c_str());
+    std::printf("file:        %s\n", escaped(file, false, false).c_str());
+    std::printf("name:        %s\n", escaped(characterName(ad), false, true).c_str());
     std::printf("class:       %d (%s)\n", p.charClass, ClassName(p.charClass).c_str());
     std::printf("status:      0x%02X (hardcore: %s, died: %s, expansion: %s)\n", status,
                 yesNo(status & STATUS_HARDCORE), yesNo(status & STATUS_DIED),
@@ -68,14 +74,15 @@ void PrintInfo(cAppData& ad, const std::string& file) {
     std::printf("goldStash:   %u\n", p.goldStash);
 }
 
-void PrintInfoJson(cAppData& ad) {
+void PrintInfoJson(cAppData& ad, const std::string& file) {
     const PlayerData& p = ad.player;
     const unsigned char status = ad.data[OFS_STATUS];
     std::printf(
-        "{\"name\": %s, \"version\": %u, \"length\": %u, \"status\": %u, "
+        "{\"file\": %s, \"name\": %s, \"version\": %u, \"length\": %u, \"status\": %u, "
         "\"hardcore\": %s, \"dead\": %s, \"expansion\": %s, ",
-        jsonString(characterName(ad)).c_str(), static_cast<unsigned>(DocFormatVersion(ad)),
-        ad.length, status, trueFalse(status & STATUS_HARDCORE), trueFalse(status & STATUS_DIED),
+        jsonString(file, false).c_str(), jsonString(characterName(ad), true).c_str(),
+        static_cast<unsigned>(DocFormatVersion(ad)), ad.length, status,
+        trueFalse(status & STATUS_HARDCORE), trueFalse(status & STATUS_DIED),
         trueFalse(status & STATUS_EXPANSION));
     std::printf(
         "\"charClass\": %d, \"level\": %d, \"strength\": %u, \"energy\": %u, "

@@ -6,5 +6,6 @@
 class cAppData;
 
 void PrintInfo(cAppData& ad, const std::string& file);
-void PrintInfoJson(cAppData& ad);
+// One line of JSON.
+void PrintInfoJson(cAppData& ad, const std::string& file);
 std::string ClassName(int code);

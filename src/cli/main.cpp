@@ -1,11 +1,35 @@
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "cli/Args.h"
 #include "cli/Commands.h"
 #include "support/mbConsole.h"
+
+namespace {
+
+int run(const Options& opts) {
+    switch (opts.command) {
+        case Command::Info:
+            return RunInfo(opts);
+        case Command::Set:
+            return RunSet(opts);
+        case Command::New:
+            return RunNew(opts);
+        case Command::Version:
+            std::fputs(VersionText().c_str(), stdout);
+            return EXIT_OK;
+        case Command::Help:
+            break;
+    }
+    std::fputs(HelpText(opts.helpTopic).c_str(), stdout);
+    return EXIT_OK;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     std::srand(static_cast<unsigned>(
@@ -18,16 +42,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "velmor-cli: %s (see 'velmor-cli --help')\n", error.c_str());
         return EXIT_USAGE;
     }
-    switch (opts.command) {
-        case Command::Info:
-            return RunInfo(opts);
-        case Command::Set:
-            return RunSet(opts);
-        case Command::New:
-            return RunNew(opts);
-        case Command::Help:
-            break;
+    const int status = run(opts);
+    // Output that never arrived (a full disk, a closed pipe) is a failure of the run.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::fprintf(stderr, "velmor-cli: cannot write the output: %s\n", std::strerror(errno));
+        return EXIT_REFUSED;
     }
-    std::fputs(HelpText(opts.helpTopic), stdout);
-    return EXIT_OK;
+    return status;
 }

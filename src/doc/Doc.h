@@ -43,7 +43,10 @@ void SetIntroFlags(cAppData& ad);
 void GetReward(cAppData& ad, const int& offset);
 void GetReward(cAppData& ad);
 
-// Character name, derived from a file name.
+// Character name, derived from a file name. DocCheckName applies the rules of
+// DocSetFileName without a message, so that each caller words the reason its own way.
+enum class NameRule { Ok, TooLong, TooShort, NotLetters };
+NameRule DocCheckName(const char* name);
 bool DocSetFileName(cAppData& ad, const char* name);
 
 // New characters from the built-in template.

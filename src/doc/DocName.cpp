@@ -7,28 +7,37 @@
 #include "support/Paths.h"
 #include "support/mb.h"
 
+NameRule DocCheckName(const char* name) {
+    const char* base = DelExt(name ? name : "");
+    const std::size_t len = std::strlen(base);
+    if (len > NAME_CLEAR_LEN) return NameRule::TooLong;
+    if (len < 2) return NameRule::TooShort;
+    for (std::size_t i = 0; i < len; ++i) {
+        if (!testChar(base + i)) return NameRule::NotLetters;
+    }
+    return NameRule::Ok;
+}
+
 bool DocSetFileName(cAppData& ad, const char* name) {
     if (!ad.data) {
         mb("no datapointer in DocSetFileName", ad.hwnd);
         return false;
     }
-    const char* base = DelExt(name ? name : "");
-    const std::size_t len = std::strlen(base);
-    if (len > NAME_CLEAR_LEN) {
-        mb("max len 15", ad.hwnd);
-        return false;
-    }
-    if (len < 2) {
-        mb("min len 2", ad.hwnd);
-        return false;
-    }
-    for (std::size_t i = 0; i < len; ++i) {
-        if (!testChar(base + i)) {
+    switch (DocCheckName(name)) {
+        case NameRule::TooLong:
+            mb("max len 15", ad.hwnd);
+            return false;
+        case NameRule::TooShort:
+            mb("min len 2", ad.hwnd);
+            return false;
+        case NameRule::NotLetters:
             mb("only letters", ad.hwnd);
             return false;
-        }
+        case NameRule::Ok:
+            break;
     }
+    const char* base = DelExt(name ? name : "");
     std::memset(ad.data + OFS_NAME, 0, NAME_CLEAR_LEN);
-    std::memcpy(ad.data + OFS_NAME, base, len);
+    std::memcpy(ad.data + OFS_NAME, base, std::strlen(base));
     return true;
 }

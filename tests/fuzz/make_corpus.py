@@ -72,14 +72,6 @@ def text_seeds():
         "fuzz_paths": [b'"C:\\Saves\\Hero.d2s\x00d2s', b'\\C:\\Diablo II\\save\\\x00\\\\',
                        b'.hero.D2S\x00Hero.bakvelmor\x00bakvelmor',
                        b"x.abcdefghij\x00my.dir\\hero\x00.d2s\x00a"],
-        "fuzz_cli_args": [b"info\x00Hero.d2s\x00--json",
-                          b"set\x00Hero.d2s\x00level=50\x00gold=12abc\x00--complete-game\x00"
-                          b"--class\x00Barbar\x00--output\x00Other.d2s",
-                          b"set\x00Hero.d2s\x00--skills-full\x00--max-gold\x00--no-backup",
-                          b"new\x00sorceress\x00Hero.d2s\x00--force", b"help\x00set",
-                          b"set\x00--help", b"new\x006\x00Hero.d2s",
-                          b"set\x00Hero.d2s\x00--restart-game\x00--skills-none\x00"
-                          b"--overwrite-backup\x00mana=7\x00--class\x004"],
         # The text comes first; the choice bytes at the end pick the limits.
         "fuzz_fitnumber": [b"  -250\x00\x00", b"12abc\x02\x00", b"007\x01\x00",
                            b"99999999999999999999\x11\x22\x33\x44\x55\x66\x77\x88\x03",
