@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <map>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -18,17 +17,8 @@
 namespace {
 
 const std::string kFailWrites = "trap '' XFSZ; ulimit -f 0;";
-// Runs the tool with its standard output on a full disk.
-const std::string kFullOutput = "sh -c 'exec \"$0\" \"$@\" >/dev/full'";
 
 Bytes Sample(const std::string& name) { return ReadBytes(TestData(name)); }
-
-void Insert32(Bytes& b, std::size_t at, std::uint32_t v) {
-    const unsigned char le[4] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8),
-                                 static_cast<unsigned char>(v >> 16),
-                                 static_cast<unsigned char>(v >> 24)};
-    b.insert(b.begin() + at, le, le + 4);
-}
 
 void PutName(Bytes& b, const std::string& name) {
     std::fill(b.begin() + 8, b.begin() + 23, 0);
@@ -57,24 +47,6 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
-// Parses one flat JSON object of strings, integers and literals into raw value texts
-// (strings keep their quotes); false for anything else: a repeated key, a raw control byte.
-bool ParseFlatJson(const std::string& text, std::map<std::string, std::string>& out) {
-    static const std::string str = R"("(?:[^"\\\x00-\x1f]|\\["\\/bfnrt]|\\u[0-9a-fA-F]{4})*")";
-    static const std::regex pair(R"(\s*()" + str + R"()\s*:\s*()" + str +
-                                 R"(|-?\d+|true|false|null)\s*([,}]))");
-    std::size_t i = text.find_first_not_of(" \n");
-    if (i == std::string::npos || text[i++] != '{') return false;
-    for (std::smatch m;; i += m.length(0)) {
-        if (!std::regex_search(text.begin() + i, text.end(), m, pair,
-                               std::regex_constants::match_continuous))
-            return false;
-        const std::string key = m[1].str();
-        if (!out.emplace(key.substr(1, key.size() - 2), m[2].str()).second) return false;
-        if (m[3] == "}") return text.find_first_not_of(" \n", i + m.length(0)) == std::string::npos;
-    }
-}
-
 // A folder holding one writable copy of a sample under the given name.
 struct SaveFolder {
     TempDir dir;
@@ -87,8 +59,8 @@ struct SaveFolder {
     }
 };
 
-// The folder of the table's rows: an expansion and a classic character, a newer format,
-// a file that is no save and a folder where the backup would go.
+// The table's folder: an expansion and a classic character, a newer format, a file that is
+// no save, and a folder where the backup would go.
 void MakeRowFolder(const TempDir& dir) {
     Bytes classic = Sample("d2v107.d2s");
     classic[24] = 0;
@@ -101,84 +73,61 @@ void MakeRowFolder(const TempDir& dir) {
 
 }  // namespace
 
-// Each row: the words, the exit status, and how the first lines of standard output and
-// standard error begin ("" where the stream must stay empty). A refused run changes no file.
+// Each row: the words, the exit status and how the first line begins: of standard output
+// when the run succeeds, else of standard error after "velmor-cli: " (standard output must
+// then stay empty, and the folder as it was).
 TEST(CliConventions, ArgumentTable) {
     const std::string version = std::string("velmor-cli ") + VELMOR_VERSION;
-    const std::string usage = "velmor-cli: ", name = "velmor-cli: character name ";
+    const std::string toFull = "sh -c 'exec \"$0\" \"$@\" >/dev/full'", name = "character name ";
     const struct {
         std::vector<std::string> args;
         int status;
-        std::string out, err, prefix = "";
+        std::string first, prefix = "";
     } rows[] = {
-        {{"--version"}, 0, version, ""},
-        {{"-V"}, 0, version, ""},
-        {{"--version"}, 1, "", "velmor-cli: cannot write the output", kFullOutput},
-        {{"info", "hero.d2s"}, 1, "", "velmor-cli: cannot write the output", kFullOutput},
-        {{"--help"}, 0, "usage: velmor-cli COMMAND [ARGS]", ""},
-        {{"help", "set"}, 0, "usage: velmor-cli set FILE", ""},
-        {{"info", "--json", "--help"}, 0, "usage: velmor-cli info FILE...", ""},
-        {{}, 2, "", usage + "missing command"},
-        {{"help", "bogus"}, 2, "", usage + "unknown command 'bogus'"},
-        {{"frobnicate", "hero.d2s"}, 2, "", usage + "unknown command 'frobnicate'"},
-        {{"info"}, 2, "", usage + "missing argument FILE"},
-        {{"new", "Paladin"}, 2, "", usage + "missing argument FILE"},
-        {{"new"}, 2, "", usage + "missing arguments CLASS and FILE"},
-        {{"info", ""}, 2, "", usage + "empty argument"},
-        {{"new", "Amazone", ""}, 2, "", usage + "empty argument"},
-        {{"set", "hero.d2s", "hero.d2s"}, 2, "", usage + "expected FIELD=NUMBER, got 'hero.d2s'"},
-        {{"set", "hero.d2s", "speed=5"}, 2, "", usage + "unknown field 'speed'"},
-        {{"set", "hero.d2s", "level=abc"},
-         2,
-         "",
-         usage + "field level takes a whole number, not 'abc'"},
-        {{"set", "hero.d2s", "Level="}, 2, "", usage + "field level takes a whole number, not ''"},
-        {{"set", "hero.d2s", "strength=-250"},
-         2,
-         "",
-         usage + "field strength takes a whole number"},
-        {{"set", "hero.d2s", "gold=1e6"}, 2, "", usage + "field gold takes a whole number"},
-        {{"set", "hero.d2s", "mana=+5"}, 2, "", usage + "field mana takes a whole number"},
-        {{"set", "hero.d2s", "gold=1", "GOLD=2"}, 2, "", usage + "field gold given twice"},
-        {{"set", "hero.d2s", "--bogus"}, 2, "", usage + "unknown option '--bogus'"},
-        {{"info", "hero.d2s", "--force"}, 2, "", usage + "unknown option '--force'"},
-        {{"set", "hero.d2s", "--class", "Wizard"}, 2, "", usage + "unknown class 'Wizard'"},
-        {{"set", "hero.d2s", "--class", ""}, 2, "", usage + "missing argument: --class"},
-        {{"set", "hero.d2s", "--class=7"}, 2, "", usage + "unknown class '7'"},
-        {{"new", "7", "Hero.d2s"}, 2, "", usage + "unknown class '7'"},
-        {{"set", "hero.d2s", "--complete-game", "--restart-game"},
-         2,
-         "",
-         usage + "--complete-game"},
-        {{"set", "hero.d2s", "--skills-none", "--skills-full"}, 2, "", usage + "--skills-full"},
-        {{"set", "hero.d2s", "--no-backup", "--overwrite-backup"}, 2, "", usage + "--no-backup"},
-        {{"set", "hero.d2s", "--output"}, 2, "", usage + "missing argument: --output"},
-        {{"set", "hero.d2s", "--output="}, 2, "", usage + "missing argument: --output"},
-        {{"new", "Paladin", "Hero"}, 2, "", usage + "new makes save files"},
-        {{"new", "Paladin", "Hero.d2s.txt"}, 2, "", usage + "new makes save files"},
-        {{"new", "Paladin", "A.d2s"},
-         1,
-         "",
-         name + "'A' (from the file name 'A.d2s') is too short: at least 2 letters"},
-        {{"new", "1", "Abcdefghijklmnop.D2S"}, 1, "", name + "'Abcdefghijklmnop' (from"},
-        {{"new", "Paladin", "a\\Hero.d2s"}, 1, "", name + "'a\\Hero' (from the file name"},
-        {{"set", "hero.d2s", "--output=My.Hero.d2s"}, 1, "", name + "'My.Hero' (from"},
-        {{"info", "--", "--json"}, 1, "", "velmor-cli: cannot open --json"},
-        {{"info", "missing.d2s"}, 1, "", "velmor-cli: cannot open missing.d2s"},
-        {{"info", "junk.d2s"}, 1, "", "velmor-cli: junk.d2s"},
-        {{"info", "v92.d2s"}, 0, "file:        v92.d2s", "velmor-cli: warning: v92.d2s"},
-        {{"set", "v92.d2s", "strength=5"}, 1, "", "velmor-cli: v92.d2s"},
-        {{"set", "classic.d2s", "--class", "druid"}, 1, "", "velmor-cli: class Druid"},
-        {{"set", "hero.d2s", "strength=5", "--overwrite-backup"}, 1, "", "velmor-cli: cannot make"},
-        {{"new", "Paladin", "nowhere/Hero.d2s"}, 1, "", "velmor-cli: cannot save"},
-        {{"new", "amazon", "Hero.d2s"}, 0, "made Hero.d2s: Amazone, level 1", ""},
-        {{"new", "BARBARIAN", "Hero.d2s"}, 0, "made Hero.d2s: Barbar, level 1", ""},
-        {{"new", "assassine", "Hero.d2s"}, 0, "made Hero.d2s: Assassine, level 1", ""},
-        {{"new", "06", "--", "Hero.d2s"}, 0, "made Hero.d2s: Assassine, level 1", ""},
-        {{"set", "hero.d2s", "--no-backup", "--class=Necromancer", "STRENGTH=0"},
+        {{"--version"}, 0, version},
+        {{"-V"}, 0, version},
+        {{"info", "hero.d2s"}, 1, "cannot write the output", toFull},
+        {{"--help"}, 0, "usage: velmor-cli COMMAND [ARGS]"},
+        {{"help", "set"}, 0, "usage: velmor-cli set FILE"},
+        {{"info", "--json", "--help"}, 0, "usage: velmor-cli info FILE..."},
+        {{}, 2, "missing command"},
+        {{"help", "bogus"}, 2, "unknown command 'bogus'"},
+        {{"frobnicate", "hero.d2s"}, 2, "unknown command 'frobnicate'"},
+        {{"new", "Paladin"}, 2, "missing argument FILE"},
+        {{"new"}, 2, "missing arguments CLASS and FILE"},
+        {{"new", "Amazone", ""}, 2, "empty argument"},
+        {{"set", "hero.d2s", "--bogus"}, 2, "unknown option '--bogus'"},
+        {{"set", "hero.d2s", "speed=5"}, 2, "unknown field 'speed'"},
+        {{"set", "hero.d2s", "level=abc"}, 2, "field level takes a whole number, not 'abc'"},
+        {{"set", "hero.d2s", "Level="}, 2, "field level takes a whole number, not ''"},
+        {{"set", "hero.d2s", "strength=-250"}, 2, "field strength takes a whole number"},
+        {{"set", "hero.d2s", "gold=1e6"}, 2, "field gold takes a whole number, not '1e6'"},
+        {{"set", "hero.d2s", "gold=1", "GOLD=2"}, 2, "field gold given twice"},
+        {{"set", "hero.d2s", "--class", "Wizard"}, 2, "unknown class 'Wizard'"},
+        {{"set", "hero.d2s", "--class", ""}, 2, "missing argument: --class needs a value"},
+        {{"set", "hero.d2s", "--class=7"}, 2, "unknown class '7'"},
+        {{"new", "7", "Hero.d2s"}, 2, "unknown class '7'"},
+        {{"set", "hero.d2s", "--complete-game", "--restart-game"}, 2, "--complete-game and"},
+        {{"set", "hero.d2s", "--skills-none", "--skills-full"}, 2, "--skills-full and"},
+        {{"set", "hero.d2s", "--no-backup", "--overwrite-backup"}, 2, "--no-backup and"},
+        {{"set", "hero.d2s", "--output="}, 2, "missing argument: --output needs a value"},
+        {{"new", "Paladin", "Hero.d2s.txt"}, 2, "new makes save files"},
+        {{"new", "Paladin", "A.d2s"}, 1, name + "'A' (from the file name 'A.d2s') is too short"},
+        {{"new", "1", "Abcdefghijklmnop.D2S"}, 1, name + "'Abcdefghijklmnop' (from"},
+        {{"new", "Paladin", "a\\Hero.d2s"}, 1, name + "'a\\Hero' (from the file name"},
+        {{"set", "hero.d2s", "--output=My.Hero.d2s"}, 1, name + "'My.Hero' (from"},
+        {{"info", "--", "--json"}, 1, "cannot open --json"},
+        {{"info", "junk.d2s"}, 1, "junk.d2s"},
+        {{"info", "v92.d2s"}, 0, "file:        v92.d2s"},
+        {{"set", "v92.d2s", "strength=5"}, 1, "v92.d2s"},
+        {{"set", "classic.d2s", "--class", "druid"}, 1, "class Druid"},
+        {{"set", "hero.d2s", "strength=5", "--overwrite-backup"}, 1, "cannot make the backup"},
+        {{"new", "amazon", "Hero.d2s"}, 0, "made Hero.d2s: Amazone, level 1"},
+        {{"new", "BARBARIAN", "Hero.d2s"}, 0, "made Hero.d2s: Barbar, level 1"},
+        {{"new", "06", "--", "Hero.d2s"}, 0, "made Hero.d2s: Assassine, level 1"},
+        {{"set", "hero.d2s", "--no-backup", "--class=Sorceress", "STRENGTH=0"},
          0,
-         "strength: '0' read as 1",
-         ""},
+         "strength: '0' read as 1"},
     };
     for (const auto& row : rows) {
         std::string shown;
@@ -188,66 +137,42 @@ TEST(CliConventions, ArgumentTable) {
         const auto before = Snapshot(dir);
         const CliResult r = RunCli(row.args, dir.path, row.prefix);
         EXPECT_EQ(r.status, row.status) << shown << r.err;
-        for (const auto& [got, want] : {std::pair(r.out, row.out), std::pair(r.err, row.err)}) {
-            const std::string first = Lines(got).empty() ? "" : Lines(got)[0];
-            EXPECT_EQ(first.substr(0, want.size()), want) << shown;
-            EXPECT_EQ(got.empty(), want.empty()) << shown << got;
-        }
+        const std::string want = (row.status ? "velmor-cli: " : "") + row.first;
+        const std::vector<std::string> lines = Lines(row.status ? r.err : r.out);
+        EXPECT_EQ(lines.empty() ? "" : lines[0].substr(0, want.size()), want) << shown;
         if (row.status != 0) {
+            EXPECT_EQ(r.out, "") << shown;
             EXPECT_EQ(Snapshot(dir), before) << shown;
         }
     }
 }
 
-// info on many files: JSON Lines or blank-line separated text, each file on its own; a
-// dead hardcore character, a name of 15 letters and one of control bytes.
+// info on many files: JSON Lines or text with a blank line between, each file on its own;
+// a dead hardcore character with a name of 15 letters, a living one with control bytes.
 TEST(CliInfo, ManyFilesEachOnItsOwn) {
     TempDir dir;
     Bytes dead = Sample("d2v108.d2s"), odd = Sample("d2v107.d2s");
     PutName(dead, "Abcdefghijklmno");
     dead[24] = 0x2C;  // expansion, died, hardcore
     PutName(odd, "a\x01\x1f\"\\b");
-    odd[24] = 0x24;  // expansion, hardcore, alive
+    odd[24] = 0x24;  // expansion, hardcore
     WriteBytes(dir / "Abcdefghijklmno.d2s", dead);
     WriteBytes(dir / "odd.d2s", odd);
-    const std::vector<std::string> files = {"Abcdefghijklmno.d2s", "missing.d2s", "odd.d2s"};
-    std::vector<std::string> args = {"info", "--json"};
-    args.insert(args.end(), files.begin(), files.end());
+    std::vector<std::string> args = {"info", "--json", "Abcdefghijklmno.d2s", "no.d2s", "odd.d2s"};
     CliResult r = RunCli(args, dir.path);
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(Lines(r.err), std::vector<std::string>{
-                                "velmor-cli: cannot open missing.d2s: No such file or directory"});
+    EXPECT_EQ(r.err, "velmor-cli: cannot open no.d2s: No such file or directory\n");
     const std::vector<std::string> json = Lines(r.out);
     ASSERT_EQ(json.size(), 2u) << r.out;
-    std::map<std::string, std::string> first, second;
-    ASSERT_TRUE(ParseFlatJson(json[0], first)) << json[0];
-    ASSERT_TRUE(ParseFlatJson(json[1], second)) << json[1];
-    const std::map<std::string, std::string> want = {{"charClass", "4"},
-                                                     {"level", "1"},
-                                                     {"strength", "30"},
-                                                     {"energy", "10"},
-                                                     {"dexterity", "20"},
-                                                     {"vitality", "25"},
-                                                     {"stamina", "92"},
-                                                     {"life", "55"},
-                                                     {"mana", "10"},
-                                                     {"skillPoints", "0"},
-                                                     {"statPoints", "0"},
-                                                     {"gold", "0"},
-                                                     {"goldStash", "0"},
-                                                     {"experience", "0"},
-                                                     {"version", "89"},
-                                                     {"length", "837"},
-                                                     {"status", "44"},
-                                                     {"hardcore", "true"},
-                                                     {"dead", "true"},
-                                                     {"expansion", "true"},
-                                                     {"name", "\"Abcdefghijklmno\""},
-                                                     {"file", "\"Abcdefghijklmno.d2s\""}};
-    EXPECT_EQ(first, want);
-    EXPECT_EQ(second["name"], R"("a\u0001\u001f\"\\b")");
-    EXPECT_EQ(second["file"], "\"odd.d2s\"");
-    EXPECT_EQ(second["hardcore"] + second["dead"], "truefalse");
+    EXPECT_EQ(json[0],
+              R"({"file": "Abcdefghijklmno.d2s", "name": "Abcdefghijklmno", "version": 89, )"
+              R"("length": 837, "status": 44, "hardcore": true, "dead": true, "expansion": true, )"
+              R"("charClass": 4, "level": 1, "strength": 30, "energy": 10, "dexterity": 20, )"
+              R"("vitality": 25, "stamina": 92, "life": 55, "mana": 10, "skillPoints": 0, )"
+              R"("statPoints": 0, "gold": 0, "goldStash": 0, "experience": 0})");
+    const std::string odd1 = R"({"file": "odd.d2s", "name": "a\u0001\u001f\"\\b", "version": 87, )"
+                             R"("length": 837, "status": 36, "hardcore": true, "dead": false, )";
+    EXPECT_EQ(json[1].substr(0, odd1.size()), odd1);
 
     args.erase(args.begin() + 1);
     r = RunCli(args, dir.path);
@@ -256,59 +181,38 @@ TEST(CliInfo, ManyFilesEachOnItsOwn) {
     ASSERT_EQ(text.size(), 39u) << r.out;
     EXPECT_EQ(text[1], "name:        Abcdefghijklmno");
     EXPECT_EQ(text[3], "status:      0x2C (hardcore: yes, died: yes, expansion: yes)");
-    EXPECT_EQ(text[19], "");
-    EXPECT_EQ(text[20], "file:        odd.d2s");
+    EXPECT_EQ(text[19] + text[20], "file:        odd.d2s");
     EXPECT_EQ(text[21], R"(name:        a\u0001\u001f"\\b)");
-    EXPECT_EQ(text[23], "status:      0x24 (hardcore: yes, died: no, expansion: yes)");
 }
 
-// The numbers typed, the class and the marks reach the file; the limits' changes are
-// reported, numbers that are only spelled differently are not.
+// The numbers typed, the class and the marks reach the file; the changes the limits make
+// are reported, numbers only spelled differently are not.
 TEST(CliSet, EditsReachTheFile) {
-    Bytes a = Sample("d2v107.d2s");
-    Put16(a, 565, 1);
-    Put16(a, 569, 7);
-    Put16(a, 573, 12);
-    Put16(a, 577, 150);
-    Put16(a, 590, 7);
-    Put16(a, 594, 7);
-    Put16(a, 598, 6000);  // the Barbarian's stamina limit, current and maximum
-    Put16(a, 602, 6000);
-    std::fill(a.begin() + 611, a.begin() + 641, 20);
-    Bytes b = Sample("d2v108.d2s");
-    b[34] = 3;
-    Put16(b, 598, 9000);
-    Put16(b, 602, 9000);
-    b[36] = b[605] = 31;
-    b[563] |= 0xE0;  // experience, gold and stash gold present
-    Insert32(b, 609, 5493364);
-    Insert32(b, 613, 310000);
-    Insert32(b, 617, 800000);
-    const struct {
-        const char* sample;
-        std::vector<std::string> args;
-        Bytes want;
-        std::vector<std::string> report;
-    } rows[] = {
-        {"d2v107.d2s",
-         {"strength=0", "energy=007", "vitality=150", "stamina=9000", "DEXTERITY=12",
-          "mana=" + std::string(49, '0') + "7", "--skills-full"},
-         a,
-         {"strength: '0' read as 1", "stamina: '9000' read as 6000", "saved hero.d2s (837 bytes)"}},
-        {"d2v108.d2s",
-         {"--class", "paladin", "stamina=9000", "level=31", "gold=5", "--max-gold"},
-         b,
-         {"gold: '5' read as 310000", "saved hero.d2s (849 bytes)"}},
-    };
-    for (const auto& row : rows) {
-        SaveFolder f(row.sample, "hero.d2s");
-        std::vector<std::string> args = {"set", "hero.d2s", "--no-backup"};
-        args.insert(args.end(), row.args.begin(), row.args.end());
-        const CliResult r = f.Run(args);
-        EXPECT_EQ(r.status, 0) << r.err;
-        EXPECT_EQ(ReadBytes(f.file), row.want) << row.sample;
-        EXPECT_EQ(Lines(r.out), row.report);
-    }
+    SaveFolder f("d2v108.d2s", "hero.d2s");
+    const CliResult r =
+        f.Run({"set", "hero.d2s", "--no-backup", "--class", "paladin", "stamina=9000", "strength=0",
+               "energy=007", "level=31", "gold=5", "mana=" + std::string(49, '0') + "7",
+               "--max-gold", "--skills-full"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    Bytes want = Sample("d2v108.d2s");
+    want[34] = 3;
+    want[36] = want[605] = 31;
+    want[563] |= 0xE0;  // experience, gold and stash gold present
+    Put16(want, 565, 1);
+    Put16(want, 569, 7);
+    Put16(want, 590, 7);  // mana, current and maximum
+    Put16(want, 594, 7);
+    Put16(want, 598, 9000);  // stamina: a Paladin's limit is not a Barbarian's
+    Put16(want, 602, 9000);
+    std::fill(want.begin() + 611, want.begin() + 641, 20);
+    want.insert(want.begin() + 609, 12, 0);
+    Put32(want, 609, 5493364);
+    Put32(want, 613, 310000);
+    Put32(want, 617, 800000);
+    EXPECT_EQ(ReadBytes(f.file), want);
+    EXPECT_EQ(Lines(r.out),
+              (std::vector<std::string>{"strength: '0' read as 1", "gold: '5' read as 310000",
+                                        "saved hero.d2s (849 bytes)"}));
 }
 
 // ---- set: backup and save as ---------------------------------------------------------
