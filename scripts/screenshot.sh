@@ -9,7 +9,7 @@ scripts/build-editor.sh
 scripts/demo-folder.sh build-run/velmor-cli build-run/shot
 
 # Windows outside a window manager, so that Wine draws the title bar itself.
-export WINEPREFIX="$HOME/.cache/velmor/wine-shot" VELMOR_WINE_UNMANAGED=1 WINEDEBUG=-all
+export WINEPREFIX="$PWD/build-run/wine-shot" VELMOR_WINE_UNMANAGED=1 WINEDEBUG=-all
 scripts/wine-prefix.sh
 display=":$((90 + RANDOM % 9))"
 Xvfb "$display" -screen 0 1024x480x24 >/dev/null 2>&1 &

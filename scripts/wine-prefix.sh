@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Makes the Wine prefix named by WINEPREFIX once: a 64-bit Windows with CJK font
-# replacements, so that the dialogs' and menus' Chinese captions are legible. With
+# replacements, so that the dialogs' and menus' Chinese captions are legible, and the
+# Marlett font of the title-bar buttons (Debian's Wine does not find its own copy in
+# fonts-wine, and the buttons then show as the letters "0 1 r"). With
 # VELMOR_WINE_UNMANAGED=1 its windows bypass the window manager, as the tests want: on a
 # bare virtual display Wine would otherwise wait for a manager at every hidden window.
 set -euo pipefail
@@ -8,9 +10,17 @@ set -euo pipefail
 export WINEARCH=win64 WINEDEBUG=-all
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 stamp="$WINEPREFIX/.velmor-ready"
-[ -f "$stamp" ] && exit 0
+fonts="$WINEPREFIX/drive_c/windows/Fonts"
+marlett() {
+    [ -f "$fonts/marlett.ttf" ] || cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+}
+if [ -f "$stamp" ]; then
+    marlett  # prefixes made before the font was added get it too
+    exit 0
+fi
 mkdir -p "$(dirname "$WINEPREFIX")"
 wineboot -i >/dev/null 2>&1 || true
+marlett
 reg=$(mktemp --suffix=.reg)
 {
     printf 'Windows Registry Editor Version 5.00\r\n\r\n'
