@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "app/Constants.h"
+#include "doc/Doc.h"
 #include "view/Ui.h"
 
 void PlayerData::zero() {
@@ -70,7 +71,9 @@ void cAppData::reset() {
     filename = "";
 }
 
-bool cAppData::exp() const { return data != nullptr && (data[24] & 0x20) != 0; }
+bool cAppData::exp() const {
+    return data != nullptr && (data[DocLayout(*this).status] & STATUS_EXPANSION) != 0;
+}
 
 void cAppData::log(const char* text) {
     if (!logfp) return;

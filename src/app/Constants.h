@@ -1,6 +1,8 @@
 // Application-wide constants.
 #pragma once
 
+#include "doc/Layout.h"
+
 extern const char* const sclear;
 extern const char* const logfile;
 extern const char* const title;
@@ -12,6 +14,6 @@ extern const char* const fansite;
 extern const char* const wwweditor;
 
 // Class names in selector order: the index is the class code of the save file.
-const int kClassCount = 7;
-const int kClassicClassCount = 5;
+const int kClassCount = CLASS_COUNT;
+const int kClassicClassCount = CLASSIC_CLASS_COUNT;
 extern const char* const kClassNames[kClassCount];

@@ -81,9 +81,7 @@ bool openSave(cAppData& ad, const std::string& file, std::string& error) {
 }
 
 std::string versionRefusal(const cAppData& ad, const std::string& file) {
-    return file + " has format version " + std::to_string(DocFormatVersion(ad)) +
-           ", which this editor cannot write (only 87 and 89 have the classic layout); " +
-           "nothing written";
+    return file + ": " + DocVersionText(ad) + "; nothing written";
 }
 
 // Shows the open character in the console window, as opening it in the editor does.
@@ -207,9 +205,9 @@ int RunInfo(const Options& opts) {
             continue;
         }
         DocGetData(ad);
-        if (!DocVersionWritable(ad))
-            say("warning: " + file + " has format version " + std::to_string(DocFormatVersion(ad)) +
-                ", whose layout differs; the values shown cannot be trusted");
+        if (!DocVersionWritable(ad) || !DocChecksumOk(ad))
+            say("warning: " + file + ": " + DocVersionText(ad) +
+                (DocVersionWritable(ad) ? "" : "; the values shown may be incomplete"));
         if (opts.json) {
             PrintInfoJson(ad, file);
         } else {

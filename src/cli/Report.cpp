@@ -11,7 +11,9 @@ namespace {
 
 std::string characterName(const cAppData& ad) {
     std::string name;
-    for (unsigned int i = OFS_NAME; i < OFS_NAME + 16 && ad.data[i]; ++i) name += ad.data[i];
+    const unsigned int at = DocLayout(ad).name;
+    for (unsigned int i = at; i < at + NAME_FIELD_LEN && i < ad.length && ad.data[i]; ++i)
+        name += ad.data[i];
     return name;
 }
 
@@ -50,7 +52,7 @@ std::string ClassName(int code) {
 
 void PrintInfo(cAppData& ad, const std::string& file) {
     const PlayerData& p = ad.player;
-    const unsigned char status = ad.data[OFS_STATUS];
+    const unsigned char status = ad.data[DocLayout(ad).status];
     std::printf("file:        %s\n", escaped(file, false, false).c_str());
     std::printf("name:        %s\n", escaped(characterName(ad), false, true).c_str());
     std::printf("class:       %d (%s)\n", p.charClass, ClassName(p.charClass).c_str());
@@ -58,6 +60,10 @@ void PrintInfo(cAppData& ad, const std::string& file) {
                 yesNo(status & STATUS_HARDCORE), yesNo(status & STATUS_DIED),
                 yesNo(status & STATUS_EXPANSION));
     std::printf("version:     %u\n", static_cast<unsigned>(DocFormatVersion(ad)));
+    std::printf("game:        %s\n", DocLayout(ad).game);
+    std::printf("writable:    %s\n", yesNo(DocVersionWritable(ad)));
+    std::printf("checksumOk:  %s\n", yesNo(DocChecksumOk(ad)));
+    std::printf("ladder:      %s\n", yesNo(DocLadder(ad)));
     std::printf("length:      %u bytes\n", ad.length);
     std::printf("level:       %d\n", p.level);
     std::printf("experience:  %u\n", p.experience);
@@ -76,7 +82,7 @@ void PrintInfo(cAppData& ad, const std::string& file) {
 
 void PrintInfoJson(cAppData& ad, const std::string& file) {
     const PlayerData& p = ad.player;
-    const unsigned char status = ad.data[OFS_STATUS];
+    const unsigned char status = ad.data[DocLayout(ad).status];
     std::printf(
         "{\"file\": %s, \"name\": %s, \"version\": %u, \"length\": %u, \"status\": %u, "
         "\"hardcore\": %s, \"dead\": %s, \"expansion\": %s, ",
@@ -84,6 +90,9 @@ void PrintInfoJson(cAppData& ad, const std::string& file) {
         static_cast<unsigned>(DocFormatVersion(ad)), ad.length, status,
         trueFalse(status & STATUS_HARDCORE), trueFalse(status & STATUS_DIED),
         trueFalse(status & STATUS_EXPANSION));
+    std::printf("\"game\": %s, \"writable\": %s, \"checksumOk\": %s, \"ladder\": %s, ",
+                jsonString(DocLayout(ad).game, false).c_str(), trueFalse(DocVersionWritable(ad)),
+                trueFalse(DocChecksumOk(ad)), trueFalse(DocLadder(ad)));
     std::printf(
         "\"charClass\": %d, \"level\": %d, \"strength\": %u, \"energy\": %u, "
         "\"dexterity\": %u, \"vitality\": %u, \"stamina\": %u, \"life\": %u, "

@@ -2,6 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+
+#include "doc/Layout.h"
 
 class cAppData;
 
@@ -12,12 +15,27 @@ bool DocSaveFile(cAppData& ad, const char* name);
 void DocCloseFile(cAppData& ad);
 // Why the last DocSaveFile failed to write, for callers that report it; empty otherwise.
 const char* DocSaveError();
-// The 32-bit format version at offset 4, and whether files of it have the classic layout
-// that this editor writes.
+// The 32-bit format version at offset 4 and the layout of that version.
 std::uint32_t DocFormatVersion(const cAppData& ad);
+const FileLayout& DocLayout(const cAppData& ad);
+// Why the open file is never written (its version, a file that ends before its attributes,
+// sections out of place); empty when it can be saved.
+std::string DocReadOnlyReason(const cAppData& ad);
 bool DocVersionWritable(const cAppData& ad);
 // DocVersionWritable, telling the user when the answer is no.
 bool DocCheckWritable(cAppData& ad);
+// "format version 96 (1.10-1.14d)", with the read-only reason and a checksum warning.
+std::string DocVersionText(const cAppData& ad);
+bool DocLadder(const cAppData& ad);
+// The checksum of a sized file: each byte added to the sum rotated left by one, the
+// checksum field counted as zeros.
+std::uint32_t DocChecksum(const unsigned char* data, unsigned int length);
+// Whether the stored checksum is right; true for layouts without one.
+bool DocChecksumOk(const cAppData& ad);
+// Where the attribute section of a newer layout ends ("if"), 0 when it cannot be decoded.
+unsigned int DocAttributesEnd(const cAppData& ad);
+// Writes the file's length and checksum into a sized file's header.
+void DocSeal(cAppData& ad);
 
 // Attribute codec.
 unsigned int CalcOffset(cAppData& ad, const unsigned int& nominal);
@@ -26,6 +44,9 @@ void DocSetVal(cAppData& ad, const unsigned int& bitByte, const unsigned int& ma
                const unsigned int& nominal, const unsigned int& value);
 void DocGetData(cAppData& ad);
 void DocSetData(cAppData& ad);
+// The same for the newer layouts, whose sections are read and written whole.
+void NewGetData(cAppData& ad);
+void NewSetData(cAppData& ad);
 
 // Progress and skills, applied by DocSetData from the menu's pending-operation marks.
 void Awake(cAppData& ad);

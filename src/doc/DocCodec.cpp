@@ -1,7 +1,9 @@
 // The attribute section: decoding it into PlayerData and encoding PlayerData back.
 //
-// Six attributes are optional (stat points, skill points, life, experience and both golds);
-// an absent one has no slot and reads as zero. Writing a zero removes the slot, writing a
+// This file holds the classic codec; the newer layouts go through DocAttrs.cpp.
+//
+// Classic: six attributes are optional (stat points, skill points, life, experience and both
+// golds); an absent one has no slot and reads as zero. Writing a zero removes the slot, writing a
 // non-zero value into an absent attribute inserts one, so everything behind it moves by
 // four bytes. Each step of DocSetData converts its nominal offsets when it runs, after the
 // insertions and removals of the steps before it.
@@ -21,13 +23,16 @@ namespace {
 struct OptionalAttribute {
     unsigned int key;  // nominal offsets above the key lie behind this attribute's slot
     unsigned int bitByte;
-    unsigned int mask;
+    unsigned char mask;
 };
 
 const OptionalAttribute kOptional[] = {
-    {NOM_STATPOINTS, OFS_PRESENCE_LO, 0x10}, {NOM_SKILLPOINTS, OFS_PRESENCE_LO, 0x20},
-    {NOM_LIFE, OFS_PRESENCE_LO, 0x40},       {NOM_EXPERIENCE, OFS_PRESENCE_HI, 0x20},
-    {NOM_GOLD, OFS_PRESENCE_HI, 0x40},       {NOM_GOLDSTASH, OFS_PRESENCE_HI, 0x80},
+    {NOM_STATPOINTS, OFS_PRESENCE_LO, PRESENT_STATPOINTS},
+    {NOM_SKILLPOINTS, OFS_PRESENCE_LO, PRESENT_SKILLPOINTS},
+    {NOM_LIFE, OFS_PRESENCE_LO, PRESENT_LIFE},
+    {NOM_EXPERIENCE, OFS_PRESENCE_HI, PRESENT_EXPERIENCE},
+    {NOM_GOLD, OFS_PRESENCE_HI, PRESENT_GOLD},
+    {NOM_GOLDSTASH, OFS_PRESENCE_HI, PRESENT_GOLDSTASH},
 };
 
 // Makes room for four more bytes; false when the buffer cannot grow.
@@ -97,6 +102,7 @@ void DocGetData(cAppData& ad) {
         mb("no datapointer in DocGetData", ad.hwnd);
         return;
     }
+    if (DocLayout(ad).codec != Codec::Classic) return NewGetData(ad);
     PlayerData& p = ad.player;
     const unsigned char lo = ad.data[OFS_PRESENCE_LO];
     const unsigned char hi = ad.data[OFS_PRESENCE_HI];
@@ -107,19 +113,20 @@ void DocGetData(cAppData& ad) {
     p.energy = get16(ad.data + NOM_ENERGY);
     p.dexterity = get16(ad.data + NOM_DEXTERITY);
     p.vitality = get16(ad.data + NOM_VITALITY);
-    if (lo & 0x10) p.statPoints = get16(ad.data + NOM_STATPOINTS);
-    if (lo & 0x20) p.skillPoints = read16(ad, NOM_SKILLPOINTS);
+    if (lo & PRESENT_STATPOINTS) p.statPoints = get16(ad.data + NOM_STATPOINTS);
+    if (lo & PRESENT_SKILLPOINTS) p.skillPoints = read16(ad, NOM_SKILLPOINTS);
     p.stamina = read16(ad, NOM_MAXSTAMINA);
     p.life = read16(ad, NOM_MAXLIFE);
     p.mana = read16(ad, NOM_MAXMANA);
-    if (hi & 0x40) p.gold = get32(ad.data + CalcOffset(ad, NOM_GOLD));
-    if (hi & 0x80) p.goldStash = get32(ad.data + CalcOffset(ad, NOM_GOLDSTASH));
-    if (hi & 0x20) p.experience = get32(ad.data + CalcOffset(ad, NOM_EXPERIENCE));
+    if (hi & PRESENT_GOLD) p.gold = get32(ad.data + CalcOffset(ad, NOM_GOLD));
+    if (hi & PRESENT_GOLDSTASH) p.goldStash = get32(ad.data + CalcOffset(ad, NOM_GOLDSTASH));
+    if (hi & PRESENT_EXPERIENCE) p.experience = get32(ad.data + CalcOffset(ad, NOM_EXPERIENCE));
     ad.loaded = p;
 }
 
 void DocSetData(cAppData& ad) {
-    if (!ad.data) return;
+    if (!ad.data || !DocVersionWritable(ad)) return;
+    if (DocLayout(ad).codec != Codec::Classic) return NewSetData(ad);
     const PlayerData& p = ad.player;
     Awake(ad);
     UpdateSkills(ad);
@@ -131,15 +138,15 @@ void DocSetData(cAppData& ad) {
     put16(ad.data + NOM_ENERGY, p.energy);
     put16(ad.data + NOM_DEXTERITY, p.dexterity);
     put16(ad.data + NOM_VITALITY, p.vitality);
-    DocSetVal(ad, OFS_PRESENCE_LO, 0x10, NOM_STATPOINTS, p.statPoints);
-    DocSetVal(ad, OFS_PRESENCE_LO, 0x20, NOM_SKILLPOINTS, p.skillPoints);
+    DocSetVal(ad, OFS_PRESENCE_LO, PRESENT_STATPOINTS, NOM_STATPOINTS, p.statPoints);
+    DocSetVal(ad, OFS_PRESENCE_LO, PRESENT_SKILLPOINTS, NOM_SKILLPOINTS, p.skillPoints);
     write16(ad, NOM_STAMINA, p.stamina);
     write16(ad, NOM_MAXSTAMINA, p.stamina);
-    DocSetVal(ad, OFS_PRESENCE_LO, 0x40, NOM_LIFE, p.life);
+    DocSetVal(ad, OFS_PRESENCE_LO, PRESENT_LIFE, NOM_LIFE, p.life);
     write16(ad, NOM_MAXLIFE, p.life);
     write16(ad, NOM_MANA, p.mana);
     write16(ad, NOM_MAXMANA, p.mana);
-    DocSetVal(ad, OFS_PRESENCE_HI, 0x40, NOM_GOLD, p.gold);
-    DocSetVal(ad, OFS_PRESENCE_HI, 0x80, NOM_GOLDSTASH, p.goldStash);
-    DocSetVal(ad, OFS_PRESENCE_HI, 0x20, NOM_EXPERIENCE, p.experience);
+    DocSetVal(ad, OFS_PRESENCE_HI, PRESENT_GOLD, NOM_GOLD, p.gold);
+    DocSetVal(ad, OFS_PRESENCE_HI, PRESENT_GOLDSTASH, NOM_GOLDSTASH, p.goldStash);
+    DocSetVal(ad, OFS_PRESENCE_HI, PRESENT_EXPERIENCE, NOM_EXPERIENCE, p.experience);
 }

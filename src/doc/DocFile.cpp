@@ -47,7 +47,8 @@ bool DocOpenFile(cAppData& ad, const char* name) {
         if (got == 0) break;
         n += got;
     }
-    if (std::ferror(ad.fp) || n > MAX_FILE_SIZE || n < MIN_FILE_SIZE) return failOpen(ad);
+    if (std::ferror(ad.fp) || n > MAX_FILE_SIZE || n < OFS_VERSION + 4) return failOpen(ad);
+    if (n < LayoutOf(get32(bytes.get() + OFS_VERSION)).minSize) return failOpen(ad);
     ad.data = new (std::nothrow) unsigned char[n + SPARE_BYTES]();
     if (!ad.data) return failOpen(ad);
     std::memcpy(ad.data, bytes.get(), n);
@@ -58,21 +59,12 @@ bool DocOpenFile(cAppData& ad, const char* name) {
     return true;
 }
 
-std::uint32_t DocFormatVersion(const cAppData& ad) {
-    return ad.data && ad.length >= OFS_VERSION + 4 ? get32(ad.data + OFS_VERSION) : 0;
-}
-
-bool DocVersionWritable(const cAppData& ad) {
-    const std::uint32_t v = DocFormatVersion(ad);
-    return v == VERSION_107 || v == VERSION_108;
-}
-
 bool DocCheckWritable(cAppData& ad) {
-    // Newer formats keep a different header, a checksum and other offsets; the bytes of
-    // such a file edited here would no longer be a valid save.
-    if (DocVersionWritable(ad)) return true;
-    const std::string text = "format version " + std::to_string(DocFormatVersion(ad)) +
-                             " cannot be saved: only versions 87 and 89 have this layout";
+    // Bytes written where this editor does not know the layout would no longer be a save.
+    const std::string reason = DocReadOnlyReason(ad);
+    if (reason.empty()) return true;
+    const std::string text =
+        "format version " + std::to_string(DocFormatVersion(ad)) + " cannot be saved: " + reason;
     mb(text.c_str(), ad.hwnd);
     return false;
 }
@@ -83,6 +75,7 @@ bool DocSaveFile(cAppData& ad, const char* name) {
         return false;
     }
     if (!DocCheckWritable(ad)) return false;
+    DocSeal(ad);
     lastSaveError.clear();
     return FileWriteAtomic(name, ad.data, ad.length, &lastSaveError);
 }

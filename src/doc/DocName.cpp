@@ -37,7 +37,8 @@ bool DocSetFileName(cAppData& ad, const char* name) {
             break;
     }
     const char* base = DelExt(name ? name : "");
-    std::memset(ad.data + OFS_NAME, 0, NAME_CLEAR_LEN);
-    std::memcpy(ad.data + OFS_NAME, base, std::strlen(base));
+    const FileLayout& l = DocLayout(ad);
+    std::memset(ad.data + l.name, 0, l.nameLen);
+    std::memcpy(ad.data + l.name, base, std::strlen(base));
     return true;
 }

@@ -15,7 +15,7 @@ struct ClassStart {
 };
 
 // Indexed by class code.
-const ClassStart kStart[7] = {
+const ClassStart kStart[CLASS_COUNT] = {
     {20, 25, 20, 15}, {10, 25, 10, 35}, {10, 25, 15, 25}, {25, 20, 25, 15},
     {30, 20, 25, 10}, {15, 20, 25, 20}, {20, 20, 20, 25},
 };
@@ -38,7 +38,7 @@ void DocSetPlayer(cAppData& ad, const int& command) {
         const ClassStart& s = kStart[code];
         DocSetNewPlayerData(ad, s.strength, s.dexterity, s.vitality, s.energy);
         ad.data[OFS_CLASS] = static_cast<unsigned char>(code);
-        if (code >= 5) ad.data[OFS_STATUS] |= STATUS_EXPANSION;
+        if (code >= CLASSIC_CLASS_COUNT) ad.data[OFS_STATUS] |= STATUS_EXPANSION;
     }
     for (unsigned int i = 0; i < 4; ++i) ad.data[OFS_RANDOM + i] = std::rand() % 256;
 }

@@ -1,6 +1,7 @@
 // Whole-character actions applied at save time from the menu's pending-operation marks:
 // complete or restart the game, fill or clear the skills, and revive a dead hardcore
-// character.
+// character. Offsets here are the classic ones; the newer layouts keep the same sections
+// sectionShift bytes further on and their header fields where their FileLayout says.
 #include "app/AppData.h"
 #include "doc/Doc.h"
 #include "doc/Layout.h"
@@ -19,23 +20,33 @@ const unsigned int kIntroBytes[] = {140, 156, 172, 188, 204};
 const unsigned int kActWords[] = {154, 170, 186, 188};
 const int kRewardWords[] = {142, 144, 146, 148, 190, 210, 212, 214, 216};
 
+// The start of the classic offset 0 in the open file's sections.
+unsigned char* sections(cAppData& ad) { return ad.data + DocLayout(ad).sectionShift; }
+
 void writeQuestWords(cAppData& ad, unsigned int base, unsigned int value) {
-    for (unsigned int w : kQuestWords) put16(ad.data + base + w, value);
-    for (unsigned int w : kAct5Words) put16(ad.data + base + w, value);
+    for (unsigned int w : kQuestWords) put16(sections(ad) + base + w, value);
+    for (unsigned int w : kAct5Words) put16(sections(ad) + base + w, value);
 }
 
 void writeWaypoints(cAppData& ad, std::uint32_t low, unsigned char high) {
     for (unsigned int block : WAYPOINT_BLOCKS) {
-        put32(ad.data + block + 2, low);
-        ad.data[block + 6] = high;
+        put32(sections(ad) + block + 2, low);
+        sections(ad)[block + 6] = high;
     }
+}
+
+unsigned int skillsOffset(cAppData& ad) {
+    if (DocLayout(ad).codec == Codec::Classic) return CalcOffset(ad, NOM_SKILLS);
+    const unsigned int end = DocAttributesEnd(ad);
+    return end ? end + 2 : ad.length;
 }
 
 }  // namespace
 
 void Awake(cAppData& ad) {
     const unsigned char deadHardcore = STATUS_HARDCORE | STATUS_DIED;
-    if ((ad.data[OFS_STATUS] & deadHardcore) == deadHardcore) ad.data[OFS_STATUS] &= ~deadHardcore;
+    unsigned char& status = ad.data[DocLayout(ad).status];
+    if ((status & deadHardcore) == deadHardcore) status &= ~deadHardcore;
 }
 
 void UpdateSkills(cAppData& ad) {
@@ -48,7 +59,7 @@ void UpdateSkills(cAppData& ad) {
         return;
     }
     // A damaged short file may end inside the skills; bytes past its end are not the file's.
-    const unsigned int first = CalcOffset(ad, NOM_SKILLS);
+    const unsigned int first = skillsOffset(ad);
     for (unsigned int i = first; i < first + SKILL_COUNT && i < ad.length; ++i) ad.data[i] = level;
 }
 
@@ -65,25 +76,29 @@ void UpdateGamestatus(cAppData& ad) {
 }
 
 void SetAllWayPoints(cAppData& ad) {
-    ad.data[OFS_PROGRESSION] = 13;
+    ad.data[DocLayout(ad).progression] = 13;
     writeWaypoints(ad, 0xFFFFFFFFu, 0x7F);
     for (unsigned int base : QUEST_BASES) EnableActs(ad, 1, base);
 }
 
 void ClearAllWayPoints(cAppData& ad) {
-    ad.data[OFS_BYTE88] = 0;
-    ad.data[OFS_PROGRESSION] = 0;
+    // One byte in the classic layout; one per difficulty (Normal, act I marked) in the newer.
+    const FileLayout& l = DocLayout(ad);
+    for (unsigned int i = 0; i < l.difficultyLen; ++i) ad.data[l.difficulty + i] = 0;
+    if (l.difficultyLen > 1) ad.data[l.difficulty] = 0x80;
+    ad.data[l.progression] = 0;
     writeWaypoints(ad, 1, 0);
     for (unsigned int base : QUEST_BASES) EnableActs(ad, 0, base);
 }
 
 void EnableActs(cAppData& ad, const short& value, const unsigned int& base) {
-    for (unsigned int w : kActWords) put16(ad.data + base + w, static_cast<unsigned short>(value));
+    for (unsigned int w : kActWords)
+        put16(sections(ad) + base + w, static_cast<unsigned short>(value));
 }
 
 void SetQuests(cAppData& ad, const unsigned int& base) {
     writeQuestWords(ad, base, 0x8001);
-    ad.data[base + kAct4Extra] = 1;
+    sections(ad)[base + kAct4Extra] = 1;
 }
 
 void SetQuests(cAppData& ad) {
@@ -92,8 +107,8 @@ void SetQuests(cAppData& ad) {
 
 void ClearQuests(cAppData& ad, const unsigned int& base) {
     writeQuestWords(ad, base, 0);
-    ad.data[base + kAct4Extra] = 0;
-    put16(ad.data + base + kAct5LastWord, 0);
+    sections(ad)[base + kAct4Extra] = 0;
+    put16(sections(ad) + base + kAct5LastWord, 0);
 }
 
 void ClearQuests(cAppData& ad) {
@@ -101,16 +116,16 @@ void ClearQuests(cAppData& ad) {
 }
 
 void SetIntroFlags(cAppData& ad, const unsigned int& base) {
-    for (unsigned int b : kIntroBytes) ad.data[base + b] = 0;
+    for (unsigned int b : kIntroBytes) sections(ad)[base + b] = 0;
 }
 
 void SetIntroFlags(cAppData& ad) {
-    for (unsigned int i = 0; i < INTRO_DATA_LEN; ++i) ad.data[OFS_INTRO_DATA + i] = 0;
+    for (unsigned int i = 0; i < INTRO_DATA_LEN; ++i) sections(ad)[OFS_INTRO_DATA + i] = 0;
     for (unsigned int base : QUEST_BASES) SetIntroFlags(ad, base);
 }
 
 void GetReward(cAppData& ad, const int& offset) {
-    for (unsigned int base : QUEST_BASES) put16(ad.data + base + offset, 0x8006);
+    for (unsigned int base : QUEST_BASES) put16(sections(ad) + base + offset, 0x8006);
 }
 
 void GetReward(cAppData& ad) {

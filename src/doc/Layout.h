@@ -1,6 +1,8 @@
-// Byte layout of a classic save file (format versions 87 and 89).
+// Byte layouts of save files. The named constants below are the classic layout (format
+// versions 87 and 89); FileLayout describes each version's header, sections and attribute
+// codec, and Layouts.cpp holds the table of every version.
 //
-// Everything in front of the attribute section ("gf" at 560) stands at a fixed offset.
+// Classic: everything in front of the attribute section ("gf" at 560) stands at a fixed offset.
 // From 565 on, each present attribute has a 4-byte slot and an absent one has none, so
 // positions there are named by their nominal offset (the offset they would have with all
 // sixteen attributes present) and converted with CalcOffset.
@@ -11,6 +13,7 @@
 const unsigned int OFS_VERSION = 4;
 const unsigned int OFS_NAME = 8;
 const unsigned int NAME_CLEAR_LEN = 15;  // bytes 8-22; byte 23 is never written
+const unsigned int NAME_FIELD_LEN = 16;
 const unsigned int OFS_STATUS = 24;
 const unsigned int OFS_PROGRESSION = 25;
 const unsigned int OFS_CLASS = 34;
@@ -21,6 +24,12 @@ const unsigned int OFS_RANDOM = 126;
 const unsigned char STATUS_HARDCORE = 0x04;
 const unsigned char STATUS_DIED = 0x08;
 const unsigned char STATUS_EXPANSION = 0x20;
+const unsigned char STATUS_LADDER = 0x40;  // 1.10 and later
+
+// Class codes: the classic game has the first five, the expansion all seven.
+const int CLASS_COUNT = 7;
+const int CLASSIC_CLASS_COUNT = 5;
+const int CLASS_BARBARIAN = 4;
 
 // Quest blocks: one of 96 bytes per difficulty.
 const unsigned int QUEST_BLOCK_SIZE = 96;
@@ -34,6 +43,14 @@ const unsigned int INTRO_DATA_LEN = 48;
 
 const unsigned int OFS_PRESENCE_LO = 562;  // attributes 0-7
 const unsigned int OFS_PRESENCE_HI = 563;  // attributes 8-15
+
+// Presence bits of the optional attributes, in the low or the high presence byte.
+const unsigned char PRESENT_STATPOINTS = 0x10;   // low
+const unsigned char PRESENT_SKILLPOINTS = 0x20;  // low
+const unsigned char PRESENT_LIFE = 0x40;         // low
+const unsigned char PRESENT_EXPERIENCE = 0x20;   // high
+const unsigned char PRESENT_GOLD = 0x40;         // high
+const unsigned char PRESENT_GOLDSTASH = 0x80;    // high
 
 // Nominal offsets. The 24.8 fixed-point attributes (life, mana, stamina and their maxima)
 // are addressed one byte into their slot, at the low 16 bits of the integer part.
@@ -60,9 +77,44 @@ const unsigned int MIN_FILE_SIZE = 660;
 const unsigned int MAX_FILE_SIZE = 100000;
 const unsigned int SPARE_BYTES = 20;
 
-// The format versions whose files have this layout; no other is ever written.
 const std::uint32_t VERSION_107 = 87;
 const std::uint32_t VERSION_108 = 89;
+
+enum class Codec {
+    Classic,  // presence bytes, a pad byte, 32-bit slots addressed by nominal offsets
+    Slots,    // 1.09: presence mask, then 32-bit slots (AttrList.h)
+    Bits,     // 1.10 and later: a bit-packed list (AttrList.h)
+};
+
+struct FileLayout {
+    std::uint32_t version;
+    const char* game;
+    bool writable;
+    unsigned int name, nameLen;  // nameLen bytes are cleared before a new name is written
+    unsigned int status, progression, charClass, level;
+    unsigned int difficulty, difficultyLen;  // a restart writes the first act of Normal here
+    // The quest, waypoint and introduction sections and "gf" lie this far behind their
+    // classic places.
+    unsigned int sectionShift;
+    bool sized;   // file length at 8 and checksum at 12
+    Codec codec;  // of the section between "gf" and "if"
+    // The length a readable file needs: the header, or the whole classic image.
+    unsigned int minSize;
+};
+
+// The layout of a format version; an unknown version gets a read-only description with the
+// classic offsets.
+const FileLayout& LayoutOf(std::uint32_t version);
+// "87, 89, 92, 96, 97, 98 and 99": the versions that are written, for messages.
+const char* WritableVersionsText();
+
+// Markers of the newer layouts.
+const unsigned int OFS_SIZE = 8;
+const unsigned int OFS_CHECKSUM = 12;
+const unsigned int OFS_GF = 560;  // classic; add sectionShift
+const unsigned int OFS_WOO = 130;
+const unsigned int OFS_WS = 428;
+const unsigned int NEW_HEADER_SIZE = 335;
 
 inline unsigned int get16(const unsigned char* p) { return p[0] | (p[1] << 8); }
 inline std::uint32_t get32(const unsigned char* p) {

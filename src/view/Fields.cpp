@@ -1,10 +1,12 @@
 #include "view/Fields.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
 #include "app/AppData.h"
 #include "app/Constants.h"
+#include "doc/Doc.h"
 #include "doc/Layout.h"
 #include "res/resource.h"
 #include "view/Limits.h"
@@ -29,11 +31,6 @@ const int kPendingItems[kPendingCount] = {IDM_SKILLS_FULL, IDM_SKILLS_NONE, IDM_
                                           IDM_RESTART, IDM_MAXGOLD};
 
 namespace {
-
-const int kStatMax = 30000;
-const int kBarbarianStaminaMax = 6000;
-const int kPointsMax = 600;
-const int kBarbarian = 4;
 
 void setNumber(cAppData& ad, int id, long long value) {
     char text[24];
@@ -92,20 +89,22 @@ long long shown(const PlayerData& p, int id) {
 // The field limits, applied in reading order: the class and the level read first set the
 // stamina and gold limits. read(id, min, max) yields one field's limited number.
 template <class Read>
-void readFields(PlayerData& p, const PlayerData& loaded, unsigned char version, bool forcedGold,
+void readFields(PlayerData& p, const PlayerData& loaded, const cAppData& ad, bool forcedGold,
                 Read read) {
+    const FieldLimits& max = FieldLimitsOf(ad);
+    const std::uint32_t version = DocFormatVersion(ad);
     p.level = static_cast<signed char>(read(IDC_LEVEL, 1, 99));
     if (p.level != loaded.level) p.experience = explev[p.level];
-    p.strength = read(IDC_STRENGTH, 1, kStatMax);
-    p.energy = read(IDC_ENERGY, 1, kStatMax);
-    p.dexterity = read(IDC_DEXTERITY, 1, kStatMax);
-    p.vitality = read(IDC_VITALITY, 1, kStatMax);
-    const int staminaMax = p.charClass == kBarbarian ? kBarbarianStaminaMax : kStatMax;
+    p.strength = read(IDC_STRENGTH, 1, max.stat);
+    p.energy = read(IDC_ENERGY, 1, max.stat);
+    p.dexterity = read(IDC_DEXTERITY, 1, max.stat);
+    p.vitality = read(IDC_VITALITY, 1, max.stat);
+    const int staminaMax = p.charClass == CLASS_BARBARIAN ? max.barbarianStamina : max.pool;
     p.stamina = static_cast<unsigned short>(read(IDC_STAMINA, 1, staminaMax));
-    p.life = static_cast<unsigned short>(read(IDC_LIFE, 1, kStatMax));
-    p.mana = static_cast<unsigned short>(read(IDC_MANA, 1, kStatMax));
-    p.skillPoints = read(IDC_SKILLPOINTS, 0, kPointsMax);
-    p.statPoints = read(IDC_STATPOINTS, 0, kPointsMax);
+    p.life = static_cast<unsigned short>(read(IDC_LIFE, 1, max.pool));
+    p.mana = static_cast<unsigned short>(read(IDC_MANA, 1, max.pool));
+    p.skillPoints = read(IDC_SKILLPOINTS, 0, max.skillPoints);
+    p.statPoints = read(IDC_STATPOINTS, 0, max.statPoints);
     const int goldMax = static_cast<int>(MaxGold_P(p.level));
     const int stashMax = static_cast<int>(MaxGoldStash(p.level, version));
     p.gold = read(IDC_GOLD, forcedGold ? goldMax : 0, goldMax);
@@ -119,9 +118,9 @@ void ViewGetData(cAppData& ad) {
     PlayerData& p = ad.player;
     // A damaged file may hold a class the selector cannot list; it then keeps its class.
     const int sel = UiComboSel(ad);
-    p.charClass =
-        sel >= 0 ? static_cast<signed char>(sel) : static_cast<signed char>(ad.data[OFS_CLASS]);
-    readFields(p, ad.loaded, ad.data[OFS_VERSION], UiMenuChecked(ad, IDM_MAXGOLD),
+    p.charClass = sel >= 0 ? static_cast<signed char>(sel)
+                           : static_cast<signed char>(ad.data[DocLayout(ad).charClass]);
+    readFields(p, ad.loaded, ad, UiMenuChecked(ad, IDM_MAXGOLD),
                [&ad](int id, int min, int max) { return FitVal(ad, id, min, max); });
 }
 
@@ -129,7 +128,7 @@ bool ViewPlayerEdited(cAppData& ad) {
     if (!ad.fileopen() || !(ad.player != ad.loaded)) return false;
     // Stored values beyond the limits read back limited; that alone is no edit.
     PlayerData fitted = ad.loaded;
-    readFields(fitted, ad.loaded, ad.data[OFS_VERSION], false, [&ad](int id, int min, int max) {
+    readFields(fitted, ad.loaded, ad, false, [&ad](int id, int min, int max) {
         const std::string text = std::to_string(shown(ad.loaded, id));
         return FitNumber(text.c_str(), min, max);
     });
@@ -139,7 +138,7 @@ bool ViewPlayerEdited(cAppData& ad) {
 void ViewSetData(cAppData& ad) {
     if (!ad.fileopen()) return;
     for (const FieldInfo& f : kFields) setNumber(ad, f.id, shown(ad.player, f.id));
-    UiComboSelect(ad, static_cast<signed char>(ad.data[OFS_CLASS]));
+    UiComboSelect(ad, static_cast<signed char>(ad.data[DocLayout(ad).charClass]));
 }
 
 void ViewOnMaxGold(cAppData& ad, const bool& on) {

@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "app/AppData.h"
+#include "doc/Doc.h"
 #include "doc/Layout.h"
 
 const unsigned int explev[101] = {
@@ -53,12 +54,20 @@ int FitNumber(const char* text, const int& min, const int& max) {
 
 unsigned int MaxGold_P(const unsigned int& level) { return 10000 * level; }
 
-unsigned int MaxGoldStash(const unsigned int& level, const unsigned char& versionByte) {
-    if (versionByte == VERSION_108 && level > 30) return 50000 * (level / 2 + 1);
+const FieldLimits& FieldLimitsOf(const cAppData& ad) {
+    static const FieldLimits classic = {30000, 600, 600, 30000, 6000};
+    // The widths of the bit-packed attributes: 10 bits, 8 bits, 13 integer bits.
+    static const FieldLimits packed = {1023, 600, 255, 8191, 6000};
+    return DocLayout(ad).codec == Codec::Bits ? packed : classic;
+}
+
+unsigned int MaxGoldStash(const unsigned int& level, const std::uint32_t& version) {
+    if (version >= 96) return 2500000;
+    if (version == VERSION_108 && level > 30) return 50000 * (level / 2 + 1);
     return 50000 * (level / 10 + 1);
 }
 
 unsigned int MaxGold_S(cAppData& ad) {
     const int level = ad.player.level;
-    return MaxGoldStash(level < 0 ? 0 : level, ad.data[OFS_VERSION]);
+    return MaxGoldStash(level < 0 ? 0 : level, DocFormatVersion(ad));
 }

@@ -2,7 +2,19 @@
 // experience that belongs to each level.
 #pragma once
 
+#include <cstdint>
+
 class cAppData;
+
+// The largest values of the fields that depend on the file's version.
+struct FieldLimits {
+    int stat;  // strength, energy, dexterity, vitality
+    int statPoints;
+    int skillPoints;
+    int pool;  // life, mana, stamina
+    int barbarianStamina;
+};
+const FieldLimits& FieldLimitsOf(const cAppData& ad);
 
 extern const unsigned int explev[101];
 
@@ -11,6 +23,7 @@ extern const unsigned int explev[101];
 int FitNumber(const char* text, const int& min, const int& max);
 
 unsigned int MaxGold_P(const unsigned int& level);
-// Stash limit for a level; files whose format version byte is 89 allow more from level 31.
-unsigned int MaxGoldStash(const unsigned int& level, const unsigned char& versionByte);
+// Stash limit for a level: version 89 allows more from level 31, version 96 and later
+// 2,500,000 at any level.
+unsigned int MaxGoldStash(const unsigned int& level, const std::uint32_t& version);
 unsigned int MaxGold_S(cAppData& ad);

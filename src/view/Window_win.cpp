@@ -99,11 +99,9 @@ void ViewSetFileInfo(cAppData& ad, const char* name) {
         status = format("%s\n%s\nfilesize: %u byte\t2001", dir, name, ad.length);
         caption = DelExt(name);
     }
-    if (!DocVersionWritable(ad)) {
-        status += "\nformat version " + std::to_string(DocFormatVersion(ad)) +
-                  ": read-only, only versions 87 and 89 can be saved";
-    }
-    const unsigned char flags = ad.data[OFS_STATUS];
+    const std::uint32_t version = DocFormatVersion(ad);
+    if (version != VERSION_107 && version != VERSION_108) status += "\n" + DocVersionText(ad);
+    const unsigned char flags = ad.data[DocLayout(ad).status];
     if ((flags & STATUS_DIED) && (flags & STATUS_HARDCORE)) caption += " Dead";
     if (flags & STATUS_HARDCORE) caption += " Profi";
     SetDlgItemTextA(ad.hwnd, IDC_STATUS, status.c_str());

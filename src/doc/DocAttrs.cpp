@@ -1,0 +1,123 @@
+// The attribute section of the newer layouts (1.09 slots, 1.10 and later bits). It is
+// decoded whole into an AttrList and written back whole, but only the attributes whose
+// field the user changed get new values: the others keep their encoding, explicit zeros
+// and the fraction bits of life, mana and stamina included, so that a save without edits
+// gives back the file's own bytes.
+#include <cstring>
+#include <new>
+
+#include "app/AppData.h"
+#include "doc/AttrList.h"
+#include "doc/Doc.h"
+#include "doc/Layout.h"
+
+namespace {
+
+unsigned int sectionStart(const FileLayout& l) { return OFS_GF + l.sectionShift + 2; }
+
+unsigned int decode(const cAppData& ad, AttrList& list) {
+    const FileLayout& l = DocLayout(ad);
+    const unsigned int at = sectionStart(l);
+    if (l.codec == Codec::Classic || at > ad.length) return 0;
+    const unsigned int avail = ad.length - at;
+    return l.codec == Codec::Bits ? DecodeBits(ad.data + at, avail, list)
+                                  : DecodeSlots(ad.data + at, avail, list);
+}
+
+void touch(AttrList& list, unsigned int id, std::uint32_t now, std::uint32_t before) {
+    if (now != before) AttrSet(list, id, now);
+}
+
+// A typed life, mana or stamina goes to the current and the maximum value, each keeping its
+// eight fraction bits.
+void touchPool(AttrList& list, unsigned int current, unsigned int now, unsigned int before) {
+    if (now == before) return;
+    for (unsigned int id : {current, current + 1}) {
+        AttrSet(list, id, now ? (std::uint32_t(now) << 8) | (AttrGet(list, id) & 0xFF) : 0);
+    }
+}
+
+// Replaces oldLen bytes at 'at' with the new section, moving the rest of the file.
+bool replace(cAppData& ad, unsigned int at, unsigned int oldLen, const unsigned char* bytes,
+             unsigned int newLen) {
+    const unsigned int length = ad.length - oldLen + newLen;
+    if (length > ad.capacity) {
+        const unsigned int capacity = length + SPARE_BYTES;
+        unsigned char* bigger = new (std::nothrow) unsigned char[capacity]();
+        if (!bigger) return false;
+        std::memcpy(bigger, ad.data, ad.length);
+        delete[] ad.data;
+        ad.data = bigger;
+        ad.capacity = capacity;
+    }
+    std::memmove(ad.data + at + newLen, ad.data + at + oldLen, ad.length - at - oldLen);
+    std::memcpy(ad.data + at, bytes, newLen);
+    if (length < ad.length) std::memset(ad.data + length, 0, ad.length - length);
+    ad.length = length;
+    return true;
+}
+
+}  // namespace
+
+unsigned int DocAttributesEnd(const cAppData& ad) {
+    AttrList list;
+    const unsigned int n = decode(ad, list);
+    return n ? sectionStart(DocLayout(ad)) + n : 0;
+}
+
+void NewGetData(cAppData& ad) {
+    const FileLayout& l = DocLayout(ad);
+    PlayerData& p = ad.player;
+    p.zero();
+    p.charClass = static_cast<signed char>(ad.data[l.charClass]);
+    p.level = static_cast<signed char>(ad.data[l.level]);
+    AttrList a;
+    if (decode(ad, a)) {
+        p.strength = AttrGet(a, ATTR_STRENGTH);
+        p.energy = AttrGet(a, ATTR_ENERGY);
+        p.dexterity = AttrGet(a, ATTR_DEXTERITY);
+        p.vitality = AttrGet(a, ATTR_VITALITY);
+        p.statPoints = AttrGet(a, ATTR_STATPOINTS);
+        p.skillPoints = AttrGet(a, ATTR_SKILLPOINTS);
+        p.life = static_cast<unsigned short>(AttrGet(a, ATTR_MAXLIFE) >> 8);
+        p.mana = static_cast<unsigned short>(AttrGet(a, ATTR_MAXMANA) >> 8);
+        p.stamina = static_cast<unsigned short>(AttrGet(a, ATTR_MAXSTAMINA) >> 8);
+        p.experience = AttrGet(a, ATTR_EXPERIENCE);
+        p.gold = AttrGet(a, ATTR_GOLD);
+        p.goldStash = AttrGet(a, ATTR_GOLDSTASH);
+    }
+    ad.loaded = p;
+}
+
+void NewSetData(cAppData& ad) {
+    const FileLayout& l = DocLayout(ad);
+    const PlayerData& p = ad.player;
+    const PlayerData& was = ad.loaded;
+    Awake(ad);
+    UpdateSkills(ad);
+    UpdateGamestatus(ad);
+    ad.data[l.charClass] = static_cast<unsigned char>(p.charClass);
+    ad.data[l.level] = static_cast<unsigned char>(p.level);
+    AttrList before;
+    const unsigned int oldLen = decode(ad, before);
+    if (!oldLen) return;
+    AttrList a = before;
+    touch(a, ATTR_STRENGTH, p.strength, was.strength);
+    touch(a, ATTR_ENERGY, p.energy, was.energy);
+    touch(a, ATTR_DEXTERITY, p.dexterity, was.dexterity);
+    touch(a, ATTR_VITALITY, p.vitality, was.vitality);
+    touch(a, ATTR_STATPOINTS, p.statPoints, was.statPoints);
+    touch(a, ATTR_SKILLPOINTS, p.skillPoints, was.skillPoints);
+    touchPool(a, ATTR_LIFE, p.life, was.life);
+    touchPool(a, ATTR_MANA, p.mana, was.mana);
+    touchPool(a, ATTR_STAMINA, p.stamina, was.stamina);
+    touch(a, ATTR_LEVEL, static_cast<unsigned char>(p.level),
+          static_cast<unsigned char>(was.level));
+    touch(a, ATTR_EXPERIENCE, p.experience, was.experience);
+    touch(a, ATTR_GOLD, p.gold, was.gold);
+    touch(a, ATTR_GOLDSTASH, p.goldStash, was.goldStash);
+    if (a == before) return;
+    unsigned char bytes[ATTR_MAX_BYTES];
+    const unsigned int n = l.codec == Codec::Bits ? EncodeBits(a, bytes) : EncodeSlots(a, bytes);
+    replace(ad, sectionStart(l), oldLen, bytes, n);
+}

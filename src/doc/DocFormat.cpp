@@ -1,0 +1,76 @@
+// What the open file's version says about it: its layout, whether it can be written and
+// why not, and the size and checksum fields of the newer layouts.
+#include <string>
+
+#include "app/AppData.h"
+#include "doc/Doc.h"
+#include "doc/Layout.h"
+
+namespace {
+
+bool marker(const cAppData& ad, unsigned int at, const char* text, unsigned int len) {
+    if (at + len > ad.length) return false;
+    for (unsigned int i = 0; i < len; ++i) {
+        if (ad.data[at + i] != static_cast<unsigned char>(text[i])) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::uint32_t DocFormatVersion(const cAppData& ad) {
+    return ad.data && ad.length >= OFS_VERSION + 4 ? get32(ad.data + OFS_VERSION) : 0;
+}
+
+const FileLayout& DocLayout(const cAppData& ad) { return LayoutOf(DocFormatVersion(ad)); }
+
+std::string DocReadOnlyReason(const cAppData& ad) {
+    const FileLayout& l = DocLayout(ad);
+    if (!l.writable)
+        return std::string("only versions ") + WritableVersionsText() + " can be saved";
+    if (l.sectionShift == 0) return "";
+    if (ad.length <= NEW_HEADER_SIZE)
+        return "the file ends before its attributes (a character not yet played)";
+    const unsigned int shift = l.sectionShift;
+    const unsigned int end = DocAttributesEnd(ad);
+    if (!marker(ad, OFS_WOO + shift, "Woo!", 4) || !marker(ad, OFS_WS + shift, "WS", 2) ||
+        !marker(ad, OFS_GF + shift, "gf", 2) || !end || !marker(ad, end, "if", 2))
+        return "its sections are not where its version keeps them";
+    return "";
+}
+
+bool DocVersionWritable(const cAppData& ad) { return DocReadOnlyReason(ad).empty(); }
+
+std::string DocVersionText(const cAppData& ad) {
+    const FileLayout& l = DocLayout(ad);
+    std::string text =
+        "format version " + std::to_string(DocFormatVersion(ad)) + " (" + l.game + ")";
+    const std::string reason = DocReadOnlyReason(ad);
+    if (!reason.empty()) text += ": read-only, " + reason;
+    if (!DocChecksumOk(ad)) text += "; checksum wrong, a save writes a correct one";
+    return text;
+}
+
+bool DocLadder(const cAppData& ad) {
+    return ad.data && DocFormatVersion(ad) >= 96 && (ad.data[DocLayout(ad).status] & STATUS_LADDER);
+}
+
+std::uint32_t DocChecksum(const unsigned char* data, unsigned int length) {
+    std::uint32_t sum = 0;
+    for (unsigned int i = 0; i < length; ++i) {
+        const unsigned char b = i >= OFS_CHECKSUM && i < OFS_CHECKSUM + 4 ? 0 : data[i];
+        sum = ((sum << 1) | (sum >> 31)) + b;
+    }
+    return sum;
+}
+
+bool DocChecksumOk(const cAppData& ad) {
+    if (!ad.data || !DocLayout(ad).sized || ad.length < OFS_CHECKSUM + 4) return true;
+    return get32(ad.data + OFS_CHECKSUM) == DocChecksum(ad.data, ad.length);
+}
+
+void DocSeal(cAppData& ad) {
+    if (!ad.data || !DocLayout(ad).sized) return;
+    put32(ad.data + OFS_SIZE, ad.length);
+    put32(ad.data + OFS_CHECKSUM, DocChecksum(ad.data, ad.length));
+}
