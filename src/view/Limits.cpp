@@ -56,8 +56,9 @@ unsigned int MaxGold_P(const unsigned int& level) { return 10000 * level; }
 
 const FieldLimits& FieldLimitsOf(const cAppData& ad) {
     static const FieldLimits classic = {30000, 600, 600, 30000, 6000};
-    // The widths of the bit-packed attributes: 10 bits, 8 bits, 13 integer bits.
-    static const FieldLimits packed = {1023, 600, 255, 8191, 6000};
+    // The widths of the bit-packed attributes: 10 bits, 8 bits, 13 integer bits. The game
+    // itself writes Barbarians with stamina above 6000 in these versions.
+    static const FieldLimits packed = {1023, 600, 255, 8191, 8191};
     return DocLayout(ad).codec == Codec::Bits ? packed : classic;
 }
 
