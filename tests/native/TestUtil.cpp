@@ -132,7 +132,7 @@ CliResult RunCli(const std::vector<std::string>& args, const std::string& cwd,
 #include "doc/Doc.h"
 
 bool LoadDoc(cAppData& ad, const Bytes& bytes) {
-    TempDir dir;
+    static const TempDir dir;
     WriteBytes(dir / "doc.d2s", bytes);
     if (!DocOpenFile(ad, (dir / "doc.d2s").c_str())) return false;
     DocGetData(ad);
