@@ -1,5 +1,5 @@
 // Speed of the document's round trip against plain file I/O of the same bytes, of the
-// codec alone, and of listing a large save folder.
+// codec alone (classic and the newer layouts), and of listing a large save folder.
 #include <benchmark/benchmark.h>
 #include <dirent.h>
 #include <strings.h>
@@ -95,6 +95,44 @@ void BM_RawDurableWrite(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * state.range(0));
 }
 
+// The newer layouts: a 1.10 save (980 bytes) and a remaster save (2,684 bytes).
+const char* const kSamples[] = {"d2v110f.d2s", "98_Agelatus.d2s"};
+
+std::string CopySample(int index) {
+    const std::string path = Folder() + "/" + kSamples[index];
+    const std::vector<unsigned char> bytes =
+        ReadAll(std::string(VELMOR_SAMPLES) + "/" + kSamples[index]);
+    FILE* f = std::fopen(path.c_str(), "wb");
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+    return path;
+}
+
+void BM_SampleRoundTrip(benchmark::State& state) {
+    const std::string path = CopySample(state.range(0));
+    cAppData ad;
+    for (auto _ : state) {
+        DocOpenFile(ad, path.c_str());
+        DocGetData(ad);
+        ad.player.strength ^= 1;
+        DocSetData(ad);
+        if (!DocSaveFile(ad, path.c_str())) state.SkipWithError("save failed");
+    }
+}
+
+// Decoding and encoding alone: the writability check, the bit-packed list decoded, one
+// value changed and the list encoded back into the buffer.
+void BM_NewCodec(benchmark::State& state) {
+    cAppData ad;
+    DocOpenFile(ad, CopySample(state.range(0)).c_str());
+    for (auto _ : state) {
+        DocGetData(ad);
+        ad.player.strength ^= 1;
+        DocSetData(ad);
+        benchmark::DoNotOptimize(ad.data);
+    }
+}
+
 void BM_CalcOffset(benchmark::State& state) {
     cAppData ad;
     DocOpenNewFile(ad, IDM_NEW_AMAZONE);
@@ -159,6 +197,8 @@ void BM_ListFolder(benchmark::State& state) {
 BENCHMARK(BM_RoundTrip)->Arg(660)->Arg(10000)->Arg(100000);
 BENCHMARK(BM_RawReadWrite)->Arg(660)->Arg(10000)->Arg(100000);
 BENCHMARK(BM_RawDurableWrite)->Arg(660)->Arg(10000)->Arg(100000);
+BENCHMARK(BM_SampleRoundTrip)->Arg(0)->Arg(1);
+BENCHMARK(BM_NewCodec)->Arg(0)->Arg(1);
 BENCHMARK(BM_CalcOffset);
 BENCHMARK(BM_DocSetData)->Arg(0)->Arg(1);
 BENCHMARK(BM_ListFolder)->Unit(benchmark::kMillisecond);

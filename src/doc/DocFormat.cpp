@@ -52,7 +52,8 @@ std::string DocVersionText(const cAppData& ad) {
 }
 
 bool DocLadder(const cAppData& ad) {
-    return ad.data && DocFormatVersion(ad) >= 96 && (ad.data[DocLayout(ad).status] & STATUS_LADDER);
+    const FileLayout& l = DocLayout(ad);  // the flag exists from 1.10 on
+    return ad.data && l.codec == Codec::Bits && (ad.data[l.status] & STATUS_LADDER);
 }
 
 std::uint32_t DocChecksum(const unsigned char* data, unsigned int length) {

@@ -79,6 +79,7 @@ const unsigned int SPARE_BYTES = 20;
 
 const std::uint32_t VERSION_107 = 87;
 const std::uint32_t VERSION_108 = 89;
+const std::uint32_t VERSION_109 = 92;
 
 enum class Codec {
     Classic,  // presence bytes, a pad byte, 32-bit slots addressed by nominal offsets

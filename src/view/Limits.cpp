@@ -64,7 +64,8 @@ const FieldLimits& FieldLimitsOf(const cAppData& ad) {
 
 unsigned int MaxGoldStash(const unsigned int& level, const std::uint32_t& version) {
     if (version >= 96) return 2500000;
-    if (version == VERSION_108 && level > 30) return 50000 * (level / 2 + 1);
+    if ((version == VERSION_108 || version == VERSION_109) && level > 30)
+        return 50000 * (level / 2 + 1);
     return 50000 * (level / 10 + 1);
 }
 

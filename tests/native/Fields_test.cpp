@@ -49,6 +49,8 @@ TEST(GoldLimits, FollowTheLevelAndTheVersion) {
     for (const auto& s : stash) {
         EXPECT_EQ(s.v89, MaxGoldStash(s.level, 89)) << s.level;
         EXPECT_EQ(s.other, MaxGoldStash(s.level, 87)) << s.level;
+        EXPECT_EQ(s.v89, MaxGoldStash(s.level, 92)) << s.level;
+        EXPECT_EQ(2500000u, MaxGoldStash(s.level, 96)) << s.level;
     }
     EXPECT_GT(explev[94], unsigned(INT_MAX));
     EXPECT_EQ(3520485255u, explev[99]);
@@ -86,6 +88,16 @@ TEST_F(Fields, ShowTheRecordAndTheFilesClass) {
         ConsoleComboEntries());
     ViewResetCombo(ad);
     EXPECT_EQ(std::vector<std::string>{"----"}, ConsoleComboEntries());
+}
+
+TEST_F(Fields, BitPackedVersionsHaveTheirOwnLimits) {
+    ASSERT_TRUE(LoadDoc(ad, ReadBytes(TestData("d2v110f.d2s"))));  // a Barbarian again
+    for (int id : {IDC_STRENGTH, IDC_STAMINA, IDC_LIFE, IDC_SKILLPOINTS, IDC_STATPOINTS})
+        Type(id, "9999");
+    ViewGetData(ad);
+    const PlayerData& p = ad.player;
+    EXPECT_EQ((std::vector<unsigned>{1023, 8191, 8191, 255, 600}),
+              (std::vector<unsigned>{p.strength, p.stamina, p.life, p.skillPoints, p.statPoints}));
 }
 
 TEST_F(Fields, ReadingNormalisesEveryField) {

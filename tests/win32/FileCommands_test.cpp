@@ -353,10 +353,10 @@ TEST(FileCommands, FailedSaveLeavesTheFileAndKeepsTheEdits) {
     EXPECT_EQ(original, ReadFileBytes(dir / "Rogar.bakvelmor"));
 }
 
-TEST(FileCommands, OnlyFormatVersions87And89AreWritten) {
+TEST(FileCommands, OnlyVersionsWithAKnownLayoutAreWritten) {
     TempFolder dir;
     Bytes newer = NewSave("Newer", 4);
-    newer[4] = 92;
+    newer[4] = 71;
     newer.resize(800, 0);
     WriteFileBytes(dir / "Newer.d2s", newer);
     Bytes older = NewSave("Older", 4);
@@ -369,13 +369,16 @@ TEST(FileCommands, OnlyFormatVersions87And89AreWritten) {
     EXPECT_FALSE(ed.Enabled(IDC_LEVEL));
     const std::string status = ed.Text(IDC_STATUS);
     EXPECT_EQ(3, std::count(status.begin(), status.end(), '\n')) << status;
-    EXPECT_EQ("\nformat version 92: read-only, only versions 87 and 89 can be saved",
-              status.substr(status.rfind('\n')));
+    EXPECT_EQ(
+        "\nformat version 71 (1.00-1.06): read-only, only versions 87, 89, 92, 96, 97, 98 "
+        "and 99 can be saved",
+        status.substr(status.rfind('\n')));
     ed.Type(IDC_STRENGTH, "99");  // forced into the disabled field
     ed.Expect({Answer::Ok, ""});
     ed.Command(IDM_SAVE);
     expectShown(ed, 0, kNotice,
-                "format version 92 cannot be saved: only versions 87 and 89 have this layout");
+                "format version 71 cannot be saved: only versions 87, 89, 92, 96, 97, 98 and 99 "
+                "can be saved");
 
     ed.Select("Older.d2s");  // closing the other asks nothing
     EXPECT_TRUE(ed.Enabled(IDC_STRENGTH));
