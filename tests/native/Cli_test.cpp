@@ -51,10 +51,11 @@ struct SaveFolder {
     }
 };
 
-// The table's folder: a character and one of a newer format.
+// The table's folder: a character, one of a newer format and one never written.
 void MakeRowFolder(const TempDir& dir) {
     WriteBytes(dir / "hero.d2s", Sample("d2v107.d2s"));
     WriteBytes(dir / "v92.d2s", Sample("d2v109b.d2s"));
+    WriteBytes(dir / "v98.d2s", Sample("98_InitialSave.d2s"));
 }
 
 }  // namespace
@@ -102,8 +103,11 @@ TEST(CliConventions, ArgumentTable) {
         {{"new", "Paladin", "a\\Hero.d2s"}, 1, name + "'a\\Hero' (from the file name"},
         {{"set", "hero.d2s", "--output=My.Hero.d2s"}, 1, name + "'My.Hero' (from"},
         {{"info", "--", "--json"}, 1, "cannot open --json"},
-        {{"info", "v92.d2s"}, 0, "file:        v92.d2s"},
-        {{"set", "v92.d2s", "strength=5"}, 1, "v92.d2s"},
+        {{"info", "v98.d2s"}, 0, "file:        v98.d2s"},
+        {{"set", "v98.d2s", "strength=5"},
+         1,
+         "v98.d2s: format version 98 (remaster 2.4): read-only"},
+        {{"set", "v92.d2s", "--no-backup", "energy=11"}, 0, "saved v92.d2s (989 bytes)"},
         {{"new", "amazon", "Hero.d2s"}, 0, "made Hero.d2s: Amazone, level 1"},
         {{"new", "06", "--", "Hero.d2s"}, 0, "made Hero.d2s: Assassine, level 1"},
         {{"set", "hero.d2s", "--no-backup", "--class=Sorceress", "STRENGTH=0"},
@@ -144,6 +148,7 @@ TEST(CliInfo, ManyFilesEachOnItsOwn) {
     const std::string json =
         R"({"file": "Abcdefghijklmno.d2s", "name": "Abcdefghijklmno", "version": 89, )"
         R"("length": 837, "status": 44, "hardcore": true, "dead": true, "expansion": true, )"
+        R"("game": "1.08", "writable": true, "checksumOk": true, "ladder": false, )"
         R"("charClass": 4, "level": 1, "strength": 30, "energy": 10, "dexterity": 20, )"
         R"("vitality": 25, "stamina": 92, "life": 55, "mana": 10, "skillPoints": 0, )"
         R"("statPoints": 0, "gold": 0, "goldStash": 0, "experience": 0})"
