@@ -2,12 +2,12 @@
 
 #include "doc/Layout.h"
 
-const unsigned char kAttrWidth[ATTR_COUNT] = {10, 10, 10, 10, 10, 8,  21, 21,
-                                              21, 21, 21, 21, 7,  32, 25, 25};
-
 namespace {
 
 const unsigned int kIdBits = 9;
+// Bits of the value of each id.
+const unsigned char kAttrWidth[ATTR_COUNT] = {10, 10, 10, 10, 10, 8,  21, 21,
+                                              21, 21, 21, 21, 7,  32, 25, 25};
 
 struct BitReader {
     const unsigned char* at;

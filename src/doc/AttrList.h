@@ -33,9 +33,6 @@ enum AttrId : unsigned int {
     ATTR_GOLDSTASH,
 };
 
-// Bits of the value of each id.
-extern const unsigned char kAttrWidth[ATTR_COUNT];
-
 // The entries in file order; a value of 0 may be present (the game omits zeros, other
 // writers do not).
 struct AttrList {
