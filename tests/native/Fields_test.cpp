@@ -7,196 +7,99 @@
 
 #include "TestUtil.h"
 #include "app/AppData.h"
-#include "app/Constants.h"
-#include "doc/Doc.h"
 #include "res/resource.h"
 #include "view/Limits.h"
 #include "view/Ui.h"
 #include "view/UiConsole.h"
 
+// |leading decimal number| of the first 49 characters, saturated at INT_MAX, then limited;
+// the expected values are worked out by hand.
 TEST(NumberRule, ReadsTheLeadingNumberAndLimitsIt) {
+    const std::string blanks(47, ' ');
     const struct {
-        const char* text;
+        std::string text;
         int min, max, want;
-    } cases[] = {
-        {"-250", 1, 30000, 250},
-        {"", 1, 30000, 1},
-        {"abc", 0, 600, 0},
-        {"12abc", 0, 600, 12},
-        {"007", 1, 99, 7},
-        {"  +42", 1, 99, 42},
-        {"150", 1, 99, 99},
-        {"0", 1, 99, 1},
-        {"- 5", 0, 600, 0},
-        {"99999999999999", 0, 600, 600},
-        {"-2147483648", 1, 30000, 30000},
-        {"\t 31", 1, 99, 31},
-    };
-    for (const auto& c : cases) EXPECT_EQ(c.want, FitNumber(c.text, c.min, c.max)) << c.text;
-    // Only the first 49 characters count.
-    EXPECT_EQ(0, FitNumber((std::string(48, ' ') + "7").c_str(), 0, 600) - 7);
-    EXPECT_EQ(0, FitNumber((std::string(49, ' ') + "7").c_str(), 0, 600));
-}
-
-TEST(GoldLimits, FollowTheLevelAndTheVersion) {
-    EXPECT_EQ(10000u, MaxGold_P(1));
-    EXPECT_EQ(990000u, MaxGold_P(99));
-    const struct {
-        unsigned level, v89, other;
-    } stash[] = {{1, 50000, 50000},    {9, 50000, 50000},    {10, 100000, 100000},
-                 {30, 200000, 200000}, {31, 800000, 200000}, {32, 850000, 200000},
-                 {99, 2500000, 500000}};
-    for (const auto& s : stash) {
-        EXPECT_EQ(s.v89, MaxGoldStash(s.level, 89)) << s.level;
-        EXPECT_EQ(s.other, MaxGoldStash(s.level, 87)) << s.level;
-        EXPECT_EQ(s.v89, MaxGoldStash(s.level, 92)) << s.level;
-        EXPECT_EQ(2500000u, MaxGoldStash(s.level, 96)) << s.level;
-    }
-    EXPECT_GT(explev[94], unsigned(INT_MAX));
-    EXPECT_EQ(3520485255u, explev[99]);
+    } rows[] = {// clang-format off
+        {"-250", 1, 30000, 250}, {"", 1, 30000, 1}, {"abc", 0, 600, 0}, {"12abc", 0, 600, 12},
+        {"007", 1, 99, 7}, {" \t\v\f\r\n+42", 1, 99, 42}, {"150", 1, 99, 99}, {"0", 1, 99, 1},
+        {"- 5", 0, 600, 0}, {"+-5", 0, 600, 0}, {"2147483648", 0, INT_MAX, INT_MAX},
+        {"-99999999999999999999", 0, INT_MAX, INT_MAX}, {blanks + "-77", 0, 600, 7},
+        {blanks + " 7", 0, 600, 7}, {blanks + "  7", 0, 600, 0}, {std::string(48, '0') + "12", 0, 600, 1}};
+    // clang-format on
+    for (const auto& r : rows) EXPECT_EQ(r.want, FitNumber(r.text.c_str(), r.min, r.max)) << r.text;
 }
 
 namespace {
 
-class Fields : public ::testing::Test {
-protected:
+struct Fields : ::testing::Test {
     void SetUp() override {
         ConsoleResetWindow();
         ASSERT_TRUE(LoadDoc(ad, ReadBytes(TestData("d2v108.d2s"))));  // level-1 Barbarian
         ViewInitCombo(ad);
         ViewSetData(ad);
     }
-    void Type(int id, const char* text) { UiSetText(ad, id, text); }
-    std::string Shown(int id) { return ConsoleGetText(id); }
     cAppData ad;
 };
 
 }  // namespace
 
-TEST_F(Fields, ShowTheRecordAndTheFilesClass) {
-    EXPECT_EQ("1", Shown(IDC_LEVEL));
-    EXPECT_EQ("30", Shown(IDC_STRENGTH));
-    EXPECT_EQ("92", Shown(IDC_STAMINA));
-    EXPECT_EQ("55", Shown(IDC_LIFE));
-    EXPECT_EQ("0", Shown(IDC_GOLDSTASH));
-    EXPECT_EQ(4, UiComboSel(ad));
-    EXPECT_EQ(7u, ConsoleComboEntries().size());  // an expansion character
-    ad.data[24] = 0;
-    ViewInitCombo(ad);
-    EXPECT_EQ(
-        (std::vector<std::string>{"Amazone", "Sorceress", "Necromancer", "Paladin", "Barbar"}),
-        ConsoleComboEntries());
-    ViewResetCombo(ad);
-    EXPECT_EQ(std::vector<std::string>{"----"}, ConsoleComboEntries());
-}
-
-TEST_F(Fields, BitPackedVersionsHaveTheirOwnLimits) {
-    ASSERT_TRUE(LoadDoc(ad, ReadBytes(TestData("d2v110f.d2s"))));  // a Barbarian again
-    for (int id : {IDC_STRENGTH, IDC_STAMINA, IDC_LIFE, IDC_SKILLPOINTS, IDC_STATPOINTS})
-        Type(id, "9999");
-    ViewGetData(ad);
-    const PlayerData& p = ad.player;
-    EXPECT_EQ((std::vector<unsigned>{1023, 8191, 8191, 255, 600}),
-              (std::vector<unsigned>{p.strength, p.stamina, p.life, p.skillPoints, p.statPoints}));
-}
-
-TEST_F(Fields, ReadingNormalisesEveryField) {
-    Type(IDC_STRENGTH, "-250");
-    Type(IDC_ENERGY, "");
-    Type(IDC_DEXTERITY, "12abc");
-    Type(IDC_VITALITY, "007");
-    Type(IDC_LEVEL, "150");
-    Type(IDC_SKILLPOINTS, "x");
-    Type(IDC_STATPOINTS, "700");
-    ViewGetData(ad);
-    EXPECT_EQ(250u, ad.player.strength);
-    EXPECT_EQ("1", Shown(IDC_ENERGY));
-    EXPECT_EQ("12", Shown(IDC_DEXTERITY));
-    EXPECT_EQ("7", Shown(IDC_VITALITY));
-    EXPECT_EQ(99, ad.player.level);
-    EXPECT_EQ("0", Shown(IDC_SKILLPOINTS));
-    EXPECT_EQ(600u, ad.player.statPoints);
-}
-
-TEST_F(Fields, StaminaOfABarbarianStopsAtSixThousand) {
-    Type(IDC_STAMINA, "9000");
-    Type(IDC_LIFE, "9000");
-    UiComboSelect(ad, 3);
-    ViewGetData(ad);
-    EXPECT_EQ(9000u, ad.player.stamina);
-    UiComboSelect(ad, 4);
-    ViewGetData(ad);
-    EXPECT_EQ(6000u, ad.player.stamina);
-    EXPECT_EQ("6000", Shown(IDC_STAMINA));
-    EXPECT_EQ(9000u, ad.player.life);
-}
-
-TEST_F(Fields, ExperienceFollowsAChangedLevelOnly) {
-    ad.player.experience = ad.loaded.experience = 777;
-    ViewGetData(ad);
-    EXPECT_EQ(777u, ad.player.experience);
-    Type(IDC_LEVEL, "10");
-    ViewGetData(ad);
-    EXPECT_EQ(57716u, ad.player.experience);
-    Type(IDC_LEVEL, "1");
-    ViewGetData(ad);
-    EXPECT_EQ(57716u, ad.player.experience);
-}
-
-TEST_F(Fields, GoldLimitsUseTheLevelJustRead) {
-    Type(IDC_LEVEL, "50");
-    Type(IDC_GOLD, "500000");
-    Type(IDC_GOLDSTASH, "9999999");
-    ViewGetData(ad);
-    EXPECT_EQ(500000u, ad.player.gold);
-    EXPECT_EQ(1300000u, ad.player.goldStash);
-    Type(IDC_LEVEL, "40");
-    ViewGetData(ad);
-    EXPECT_EQ(400000u, ad.player.gold);
-    EXPECT_EQ(1050000u, ad.player.goldStash);
-    ad.data[4] = 87;
-    ViewGetData(ad);
-    EXPECT_EQ(250000u, ad.player.goldStash);
-}
-
-TEST_F(Fields, MaximumGoldForcesBothFields) {
-    Type(IDC_LEVEL, "31");
-    UiMenuCheck(ad, IDM_MAXGOLD, true);
-    EXPECT_TRUE(ViewDataChanged(ad));
-    Type(IDC_GOLD, "5");
-    ViewGetData(ad);
-    EXPECT_EQ(310000u, ad.player.gold);
-    EXPECT_EQ(800000u, ad.player.goldStash);
-    ViewOnMaxGold(ad, false);  // shows the loaded values again
-    EXPECT_EQ("0", Shown(IDC_GOLD));
-    ViewOnMaxGold(ad, true);
-    EXPECT_EQ("310000", Shown(IDC_GOLD));
-    EXPECT_EQ("800000", Shown(IDC_GOLDSTASH));
-}
-
-TEST_F(Fields, PendingMarksCountAsChanges) {
-    EXPECT_FALSE(ViewDataChanged(ad));
-    for (int id : {IDM_SKILLS_FULL, IDM_SKILLS_NONE, IDM_COMPLETE, IDM_RESTART, IDM_MAXGOLD}) {
-        UiMenuCheck(ad, id, true);
-        EXPECT_TRUE(ViewDataChanged(ad)) << id;
-        ViewResetMenu(ad);
-        EXPECT_FALSE(ViewDataChanged(ad)) << id;
+// The selected class is the one read (a class the selector cannot list keeps its code),
+// and a Barbarian's stamina stops at 6000.
+TEST_F(Fields, ClassComesFromTheSelectorAndLimitsStamina) {
+    const int rows[][3] = {{0, 0, 9000}, {3, 3, 9000}, {4, 4, 6000}, {6, 6, 9000}, {-1, 9, 9000}};
+    for (const auto& r : rows) {
+        ad.data[34] = 9;
+        UiSetText(ad, IDC_STAMINA, "9000");
+        UiSetText(ad, IDC_LIFE, "9000");
+        UiComboSelect(ad, r[0]);
+        ViewGetData(ad);
+        EXPECT_EQ((std::vector<int>{r[1], r[2], 9000}),
+                  (std::vector<int>{ad.player.charClass, ad.player.stamina, ad.player.life}))
+            << r[0];
     }
 }
 
-TEST_F(Fields, AnUnlistedClassKeepsItsCode) {
-    ad.data[34] = 9;
-    ViewSetData(ad);
-    EXPECT_EQ(-1, UiComboSel(ad));
-    ViewGetData(ad);
-    EXPECT_EQ(9, ad.player.charClass);
+// Every field read in one go, in a classic and in a bit-packed file (whose widths are its
+// limits); experience follows a level that differs from the loaded one.
+TEST_F(Fields, ReadingNormalisesEveryFieldAndFollowsTheNewLevel) {
+    // clang-format off
+    const struct { const char* file; std::vector<std::string> typed, shown; } rows[] = {
+        {"d2v108.d2s", {"150", "-250", "", "12abc", "007", "x", "x", "x", "x", "700", "1", "1"},
+                       {"99", "250", "1", "12", "7", "1", "1", "1", "0", "600", "1", "1"}},
+        {"d2v110f.d2s", std::vector<std::string>(12, "99999"), {"99", "1023", "1023", "1023", "1023",
+                       "8191", "8191", "8191", "255", "600", "990000", "2500000"}}};
+    // clang-format on
+    for (const auto& r : rows) {
+        ASSERT_TRUE(LoadDoc(ad, ReadBytes(TestData(r.file))));  // level-1 Barbarians
+        for (int i = 0; i < kFieldCount; ++i) UiSetText(ad, kFields[i].id, r.typed[i].c_str());
+        ViewGetData(ad);
+        for (int i = 0; i < kFieldCount; ++i)
+            EXPECT_EQ(r.shown[i], ConsoleGetText(kFields[i].id)) << r.file << " " << i;
+        EXPECT_EQ(explev[99], ad.player.experience);
+        UiSetText(ad, IDC_LEVEL, "1");
+        ViewGetData(ad);
+        EXPECT_EQ(explev[99], ad.player.experience);  // back at the loaded level: kept
+    }
 }
 
-TEST_F(Fields, WithoutAFileNothingIsReadOrShown) {
-    ad.reset();
-    Type(IDC_LEVEL, "----");
-    ViewGetData(ad);
-    ViewSetData(ad);
-    EXPECT_EQ("----", Shown(IDC_LEVEL));
-    EXPECT_FALSE(ad.player != PlayerData());
+// Rows: level typed, format version byte, maximum gold on; gold and stash read. The limits
+// use the level just read; maximum gold holds both fields whatever was typed.
+TEST_F(Fields, GoldLimitsFollowTheLevelTheVersionAndMaximumGold) {
+    const unsigned rows[][5] = {
+        {1, 89, 0, 10000, 50000},     {9, 89, 0, 90000, 50000},     {10, 89, 0, 100000, 100000},
+        {30, 89, 0, 300000, 200000},  {31, 89, 0, 310000, 800000},  {31, 87, 0, 310000, 200000},
+        {99, 89, 0, 990000, 2500000}, {99, 92, 0, 990000, 2500000}, {31, 92, 0, 310000, 800000},
+        {99, 87, 0, 990000, 500000},  {2, 89, 1, 20000, 50000},     {40, 89, 1, 400000, 1050000}};
+    for (const auto& r : rows) {
+        UiSetText(ad, IDC_LEVEL, std::to_string(r[0]).c_str());
+        UiSetText(ad, IDC_GOLD, r[2] ? "5" : "99999999");
+        UiSetText(ad, IDC_GOLDSTASH, r[2] ? "0" : "99999999");
+        UiMenuCheck(ad, IDM_MAXGOLD, r[2] != 0);
+        ad.data[4] = static_cast<unsigned char>(r[1]);
+        ViewGetData(ad);
+        EXPECT_EQ(r[3], ad.player.gold) << r[0] << " v" << r[1];
+        EXPECT_EQ(r[4], ad.player.goldStash) << r[0] << " v" << r[1];
+    }
+    ViewOnMaxGold(ad, false);  // shows the loaded values again
+    EXPECT_EQ("0", ConsoleGetText(IDC_GOLD));
 }

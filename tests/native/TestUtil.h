@@ -26,8 +26,7 @@ Bytes ExpectedTemplate();
 
 struct CliResult {
     int status;
-    std::string out;
-    std::string err;
+    std::string out, err;
 };
 // Runs velmor-cli with the arguments (each passed as one word) in the folder cwd.
 CliResult RunCli(const std::vector<std::string>& args, const std::string& cwd,
