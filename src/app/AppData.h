@@ -27,7 +27,6 @@ struct PlayerData {
     unsigned int experience;
 
     PlayerData() { zero(); }
-    ~PlayerData() {}
     void zero();
     bool operator!=(const PlayerData& o) const;
 };

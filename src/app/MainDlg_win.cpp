@@ -37,8 +37,7 @@ void takeCommandLine(cAppData& ad, const char* text) {
     ad.cmdfile = ok ? found.cFileName : "";
     if (!ok) return;
     ad.cmdfile.trim();
-    const std::size_t slash = path.find_last_of('\\');
-    if (slash != std::string::npos) SetCurrentDirectoryA(path.substr(0, slash + 1).c_str());
+    if (path.find('\\') != std::string::npos) SetCurrentDirectoryA(GetPathFromFile(path.c_str()));
 }
 
 void enableList(cAppData& ad, BOOL enable) {
@@ -52,7 +51,7 @@ void onActivateApp(cAppData& ad, cMonitor& monitor, bool active) {
         PostMessageA(ad.hwnd, WM_COMMAND, IDM_FOLDERCHECK, 0);
     } else {
         enableList(ad, FALSE);
-        monitor.Start(ad.hwnd, CurDir(nullptr));
+        monitor.Start(CurDir(nullptr));
     }
 }
 

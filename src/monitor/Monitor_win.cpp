@@ -46,17 +46,14 @@ cMonitor::cMonitor()
       writenotify(nullptr),
       restartevent(nullptr),
       stopevent(nullptr),
-      hwnd(nullptr),
       pauseevent(nullptr),
       doneevent(nullptr),
       thread(nullptr),
-      threadid(0),
-      workers(0) {}
+      threadid(0) {}
 
 cMonitor::~cMonitor() { Exit(); }
 
-void cMonitor::Start(HWND__* const& owner, const char* dir) {
-    hwnd = owner;
+void cMonitor::Start(const char* dir) {
     std::strncpy(folder, dir ? dir : "", sizeof folder - 1);
     folder[sizeof folder - 1] = 0;
     if (WorkerRunning() && Ask(restartevent)) return;
@@ -104,7 +101,6 @@ bool cMonitor::Run() {
         CloseEvents();
         return false;
     }
-    ++workers;
     return true;
 }
 
@@ -125,11 +121,11 @@ void cMonitor::ResetData() {
 }
 
 DWORD WINAPI cMonitor::MonitorThrdFunc(void* self) {
-    static_cast<cMonitor*>(self)->Start();
+    static_cast<cMonitor*>(self)->Loop();
     return 0;
 }
 
-void cMonitor::Start() {
+void cMonitor::Loop() {
     // A folder that could not be watched ends the worker at once.
     running = writenotify != nullptr;
     bool armed = running;

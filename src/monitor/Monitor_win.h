@@ -1,5 +1,4 @@
-#ifndef VELMOR_MONITOR_MONITOR_H
-#define VELMOR_MONITOR_MONITOR_H
+#pragma once
 
 #include <windows.h>
 
@@ -20,7 +19,7 @@ public:
     cMonitor& operator=(const cMonitor&) = delete;
 
     // Watches dir from now on: re-targets the running worker, or builds a new one.
-    void Start(HWND__* const& owner, const char* dir);
+    void Start(const char* dir);
     // Stops watching until the next Start; the worker stays.
     void Pause();
     // Ends the worker and waits for it.
@@ -30,17 +29,12 @@ public:
     // Ends the worker and releases every handle; the object may be destroyed afterwards.
     void Exit();
 
-    // Diagnostics for tests: whether a worker thread is alive, how many were created so far,
-    // and the id of the current one (0 if there is none).
-    bool WorkerRunning() const;
-    int WorkersStarted() const { return workers; }
-    DWORD WorkerThreadId() const { return threadid; }
-
 private:
     bool Run();
     bool SetData();
     void ResetData();
-    void Start();
+    bool WorkerRunning() const;
+    void Loop();
     static DWORD WINAPI MonitorThrdFunc(void* self);
 
     enum Wake { kChange0, kChange1, kChange2, kRestart, kStop, kPause, kFailed };
@@ -57,12 +51,8 @@ private:
     HANDLE writenotify;
     HANDLE restartevent;
     HANDLE stopevent;
-    HWND hwnd;
     HANDLE pauseevent;  // asks the worker to close its notifications
     HANDLE doneevent;   // the worker's answer to a restart or a pause
     HANDLE thread;      // kept so that the worker can be joined
     DWORD threadid;
-    int workers;
 };
-
-#endif

@@ -6,7 +6,6 @@
 class cFileDialog {
 public:
     explicit cFileDialog(HWND const& owner);
-    ~cFileDialog() {}
     void InitOFN(HWND const& owner);
     // Nonzero when the user confirmed a file name.
     int Save();

@@ -102,20 +102,3 @@ char* GetPathFromFile(const char* f) {
     }
     return path;
 }
-
-const char* GetFileFromPath(const char* p) {
-    if (!p) {
-        return "";
-    }
-    if (!*p) {
-        return p;
-    }
-    std::size_t i = std::strlen(p) - 1;
-    while (i > 0 && p[i] == '\\') {
-        --i;
-    }
-    while (i > 0 && p[i] != '\\') {
-        --i;
-    }
-    return p[i] == '\\' ? p + i + 1 : p;
-}

@@ -1,5 +1,4 @@
-#ifndef VELMOR_SUPPORT_PATHS_H
-#define VELMOR_SUPPORT_PATHS_H
+#pragma once
 
 // File-name helpers in backslash path syntax; the last dot starts the extension.
 // DelExt and GetPathFromFile return a static buffer that the next call overwrites, and
@@ -14,7 +13,3 @@ bool TestExt(const char* file, const char* ext);
 bool testChar(const char* c);
 void strdel(char* s, const char& c);
 char* GetPathFromFile(const char* f);
-// Points into p; an empty p is returned itself.
-const char* GetFileFromPath(const char* p);
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef VELMOR_SUPPORT_CSTRING_H
-#define VELMOR_SUPPORT_CSTRING_H
+#pragma once
 
 // Growable zero-terminated string of single-byte characters. The buffer always holds a
 // terminated text (while it exists), so cstr() can go straight to C-style interfaces and
@@ -40,5 +39,3 @@ private:
     unsigned int size;
     unsigned int pos;
 };
-
-#endif

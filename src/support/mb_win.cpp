@@ -31,9 +31,7 @@ INT_PTR CALLBACK MbProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return FALSE;
 }
 
-void Mb(HWND const& owner, const char* text) {
+void mb(const char* text, HWND__* const& owner) {
     DialogBoxParamW(g_hInst, MAKEINTRESOURCEW(IDD_MESSAGE), owner, MbProc,
                     reinterpret_cast<LPARAM>(text));
 }
-
-void mb(const char* text, HWND__* const& owner) { Mb(owner, text); }
