@@ -64,36 +64,12 @@ def doc_seeds(cli):
     write("fuzz_doc", "template-restart", edit_header(0x09, 200) + t)
 
 
-def text_seeds():
-    seeds = {
-        "fuzz_name": [b"Hero.d2s", b"Abcdefghijklmno.d2s\x00Ab.d2s", b"My.Hero.d2s\x00.d2s",
-                      b"A.d2s\x00Abcdefghijklmnop.d2s", b"Hero1.d2s\x00Sir Hero\x00H\xc3\xa9ro.d2s",
-                      b"Hero"],
-        "fuzz_paths": [b'"C:\\Saves\\Hero.d2s\x00d2s', b'\\C:\\Diablo II\\save\\\x00\\\\',
-                       b'.hero.D2S\x00Hero.bakvelmor\x00bakvelmor',
-                       b"x.abcdefghij\x00my.dir\\hero\x00.d2s\x00a"],
-        # The text comes first; the choice bytes at the end pick the limits.
-        "fuzz_fitnumber": [b"  -250\x00\x00", b"12abc\x02\x00", b"007\x01\x00",
-                           b"99999999999999999999\x11\x22\x33\x44\x55\x66\x77\x88\x03",
-                           b"\t+2147483648\x40\x00\x00\x00\x01", b"-\x00\x00"],
-        # An operation sequence: capacity and initial text, then operation codes and their
-        # arguments as FuzzedDataProvider reads them.
-        "fuzz_cstring": [b"hello world\x05\x00\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0a\x0b\x32",
-                         b"\\.Saves\x00" * 4 + b"\x08\x05\x06\x01\xff",
-                         bytes(range(256))],
-    }
-    for target, items in seeds.items():
-        for i, data in enumerate(items):
-            write(target, "seed%d" % i, data)
-
-
 def main():
     if len(sys.argv) != 2:
         sys.exit(__doc__)
     if os.path.isdir(CORPUS):
         shutil.rmtree(CORPUS)
     doc_seeds(os.path.abspath(sys.argv[1]))
-    text_seeds()
 
 
 if __name__ == "__main__":
