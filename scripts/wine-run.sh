@@ -1,9 +1,19 @@
 #!/usr/bin/env bash
 # Runs a cross-built test program under Wine in the tests' own prefix, on a virtual
 # display when there is no other. CTest calls it for every Windows test.
+# usage: scripts/wine-run.sh PROGRAM [ARGUMENTS...]
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
-export WINEPREFIX="${VELMOR_TEST_WINEPREFIX:-$HOME/.cache/velmor/wine-tests}"
+# Without VELMOR_TEST_WINEPREFIX the prefix is the wineprefix folder of the build folder
+# that holds the program (the one with CMakeCache.txt), so that checkouts never share one.
+prefix="${VELMOR_TEST_WINEPREFIX:-}"
+if [ -z "$prefix" ]; then
+    build="$(cd "$(dirname "$1")" && pwd)"
+    while [ "$build" != / ] && [ ! -f "$build/CMakeCache.txt" ]; do build="$(dirname "$build")"; done
+    [ "$build" = / ] && { echo "wine-run.sh: $1 is in no build folder; set VELMOR_TEST_WINEPREFIX" >&2; exit 2; }
+    prefix="$build/wineprefix"
+fi
+export WINEPREFIX="$prefix"
 export VELMOR_WINE_UNMANAGED=1 WINEARCH=win64 WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 "$here/wine-prefix.sh"

@@ -56,7 +56,10 @@ INT_PTR CALLBACK AboutDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     switch (msg) {
         case WM_INITDIALOG:
             SetTimer(hwnd, kTimer, kPeriodMs, nullptr);
+            // Every opening starts the same way: first text, still until the mouse comes.
             play = true;
+            animate = false;
+            sel = 0;
             hBit = LoadBitmapA(g_hInst, MAKEINTRESOURCEA(IDB_ABOUT));
             SendDlgItemMessageA(hwnd, IDC_ABOUT_PICTURE, STM_SETIMAGE, IMAGE_BITMAP,
                                 reinterpret_cast<LPARAM>(hBit));

@@ -3,222 +3,166 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <set>
 
 #include "app/App_win.h"
 #include "doc/Doc.h"
+#include "monitor/Monitor_win.h"
 #include "res/resource.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
 Editor* current = nullptr;
 HHOOK cbtHook = nullptr;
-HHOOK menuHook = nullptr;
 std::set<HWND> answered;
-std::vector<UINT>* menuStates = nullptr;
+std::deque<Answer> answers;
 
 const int kFileNameCombo = 0x47c;  // cmb13, the file name of the common file dialog
 
-std::string utf8(const wchar_t* w) {
-    char out[1024];
-    const int n = WideCharToMultiByte(CP_UTF8, 0, w, -1, out, sizeof out, nullptr, nullptr);
-    return n > 0 ? std::string(out) : std::string();
-}
-
 std::string windowText(HWND w) {
     wchar_t text[512] = L"";
+    char out[1024] = "";
     GetWindowTextW(w, text, 512);
-    return utf8(text);
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, out, sizeof out, nullptr, nullptr);
+    return out;
 }
 
-bool isDialog(HWND w) {
-    char cls[32] = "";
-    GetClassNameA(w, cls, sizeof cls);
-    return std::string(cls) == "#32770";
-}
+void post(HWND dlg, int id) { PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 
-void click(HWND dlg, int id) {
-    PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dlg, id)));
-}
-
-// The file dialog fills its name box from its file view while it starts up, after it has
-// been activated; the typed name is given once it has stayed in place for a tick.
+// The file dialog fills its name box from its file view while it starts up; the typed name
+// is given again until it has stayed in place for a tick, then confirmed.
 HWND fileDialog = nullptr;
 std::string fileDialogName;
-UINT_PTR fileDialogTimer = 0;
 
-void CALLBACK confirmFileName(HWND, UINT, UINT_PTR, DWORD) {
-    if (!IsWindow(fileDialog)) {
-        KillTimer(nullptr, fileDialogTimer);
-        return;
-    }
+void CALLBACK confirmFileName(HWND, UINT, UINT_PTR timer, DWORD) {
     char now[MAX_PATH] = "";
     GetDlgItemTextA(fileDialog, kFileNameCombo, now, sizeof now);
-    if (fileDialogName != now) {
+    if (IsWindow(fileDialog) && fileDialogName != now) {
         SetDlgItemTextA(fileDialog, kFileNameCombo, fileDialogName.c_str());
         return;
     }
-    KillTimer(nullptr, fileDialogTimer);
-    PostMessageA(fileDialog, WM_COMMAND, IDOK, 0);
+    KillTimer(nullptr, timer);
+    if (IsWindow(fileDialog)) post(fileDialog, IDOK);
 }
 
-// Presses a button of a question; a question without it fails the test and is refused.
-void press(HWND dlg, int id) {
-    if (GetDlgItem(dlg, id)) {
-        click(dlg, id);
-        return;
-    }
-    ADD_FAILURE() << "the dialog has no button " << id;
-    PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
-    PostMessageA(dlg, WM_COMMAND, IDNO, 0);
-}
-
+// Presses the answer's button; an unexpected dialog, or one without that button, fails
+// the test and is refused.
 void answer(HWND dlg) {
     Shown s{windowText(dlg), ""};
     for (int id : {IDC_CONFIRM_TEXT, IDC_MESSAGE_TEXT})
         if (HWND t = GetDlgItem(dlg, id)) s.text = windowText(t);
-    const bool isFileDialog = GetDlgItem(dlg, kFileNameCombo) != nullptr;
     current->shown.push_back(s);
-    if (PendingAnswers().empty()) {
-        ADD_FAILURE() << "unexpected dialog \"" << s.caption << "\": " << s.text;
-        PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
-        PostMessageA(dlg, WM_COMMAND, IDNO, 0);
-        return;
-    }
-    const Answer a = PendingAnswers().front();
-    PendingAnswers().pop_front();
-    switch (a.kind) {
-        case Answer::Yes:
-            press(dlg, IDC_CONFIRM_YES);
-            break;
-        case Answer::No:
-            press(dlg, IDC_CONFIRM_NO);
-            break;
-        case Answer::Ok:
-            press(dlg, IDC_MESSAGE_OK);
-            break;
-        case Answer::Cancel:
-            PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
-            break;
-        case Answer::Custom:
-            a.action(dlg);
-            break;
-        case Answer::SaveAs:
-            if (!isFileDialog) {
-                ADD_FAILURE() << "expected the file dialog, got \"" << s.caption << "\"";
-                PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
-                break;
-            }
-            fileDialog = dlg;
-            fileDialogName = a.fileName;
-            fileDialogTimer = SetTimer(nullptr, 0, 50, confirmFileName);
-            break;
+    const Answer a = answers.empty() ? Answer(Answer::Cancel) : answers.front();
+    if (answers.empty()) ADD_FAILURE() << "unexpected dialog \"" << s.caption << "\": " << s.text;
+    if (!answers.empty()) answers.pop_front();
+    const int button[] = {IDC_CONFIRM_YES, IDC_CONFIRM_NO, IDC_MESSAGE_OK};
+    const bool isFileDialog = GetDlgItem(dlg, kFileNameCombo) != nullptr;
+    if (a.kind == Answer::Custom) {
+        a.action(dlg);
+    } else if (a.kind == Answer::SaveAs && isFileDialog) {
+        fileDialog = dlg;
+        fileDialogName = a.fileName;
+        SetTimer(nullptr, 0, 50, confirmFileName);
+    } else if (a.kind <= Answer::Ok && GetDlgItem(dlg, button[a.kind])) {
+        post(dlg, button[a.kind]);
+    } else {
+        if (a.kind != Answer::Cancel) ADD_FAILURE() << "cannot answer " << a.kind << " there";
+        post(dlg, IDCANCEL);
+        post(dlg, IDNO);
     }
 }
 
 LRESULT CALLBACK cbtProc(int code, WPARAM wParam, LPARAM lParam) {
     HWND w = reinterpret_cast<HWND>(wParam);
+    char cls[32] = "";
+    GetClassNameA(w, cls, sizeof cls);
     // The main dialog itself is never answered.
-    const bool mainDialog =
-        GetWindowLongPtrW(w, DWLP_DLGPROC) == reinterpret_cast<LONG_PTR>(MainDlgProc);
-    if (code == HCBT_ACTIVATE && current && isDialog(w) && !mainDialog && answered.insert(w).second)
+    const bool main = GetWindowLongPtrW(w, DWLP_DLGPROC) == reinterpret_cast<LONG_PTR>(MainDlgProc);
+    if (code == HCBT_ACTIVATE && current && !std::strcmp(cls, "#32770") && !main &&
+        answered.insert(w).second)
         answer(w);
     return CallNextHookEx(cbtHook, code, wParam, lParam);
 }
 
-// Records the context menu's item states when it opens, then closes it again.
-LRESULT CALLBACK menuProc(int code, WPARAM wParam, LPARAM lParam) {
-    const CWPSTRUCT* m = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && m->message == WM_INITMENUPOPUP && menuStates) {
-        HMENU popup = reinterpret_cast<HMENU>(m->wParam);
-        for (int id : {IDM_SAVE, IDM_SAVEAS, IDM_CLOSE, IDM_LOAD, IDM_DELETE})
-            menuStates->push_back(GetMenuState(popup, id, MF_BYCOMMAND));
-        PostMessageA(m->hwnd, WM_CANCELMODE, 0, 0);
+void pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
     }
-    return CallNextHookEx(menuHook, code, wParam, lParam);
 }
 
-void removeTree(const std::string& dir) {
-    WIN32_FIND_DATAA e;
-    HANDLE f = FindFirstFileA((dir + "*").c_str(), &e);
-    if (f != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string n = e.cFileName;
-            if (n == "." || n == "..") continue;
-            if (e.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                removeTree(dir + n + "\\");
-            } else {
-                SetFileAttributesA((dir + n).c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA((dir + n).c_str());
-            }
-        } while (FindNextFileA(f, &e));
-        FindClose(f);
+std::vector<std::string> items(HWND dlg, int id, UINT count, UINT get) {
+    std::vector<std::string> entries;
+    const int n = static_cast<int>(SendDlgItemMessageA(dlg, id, count, 0, 0));
+    for (int i = 0; i < n; ++i) {
+        char text[256] = "";
+        SendDlgItemMessageA(dlg, id, get, i, reinterpret_cast<LPARAM>(text));
+        entries.push_back(text);
     }
-    RemoveDirectoryA(dir.c_str());
+    return entries;
+}
+
+int listIndex(HWND dlg, const std::string& name) {
+    return static_cast<int>(SendDlgItemMessageA(dlg, IDC_FILELIST, LB_FINDSTRINGEXACT, -1,
+                                                reinterpret_cast<LPARAM>(name.c_str())));
 }
 
 }  // namespace
 
-std::deque<Answer>& PendingAnswers() {
-    static std::deque<Answer> answers;
-    return answers;
+bool WaitFor(const std::function<bool()>& done, DWORD ms) {
+    for (const ULONGLONG end = GetTickCount64() + ms; !done(); Sleep(10)) {
+        if (GetTickCount64() > end) return false;
+        pump();
+    }
+    return true;
 }
 
 TempFolder::TempFolder() {
     static int counter = 0;
-    char tmp[MAX_PATH];
-    GetTempPathA(MAX_PATH, tmp);
     // Wine reuses small process ids, so the clock keeps names of earlier runs apart.
-    path = std::string(tmp) + "velmor-" + std::to_string(GetCurrentProcessId()) + "-" +
-           std::to_string(GetTickCount64()) + "-" + std::to_string(++counter) + "\\";
-    CreateDirectoryA(path.c_str(), nullptr);
-    SetCurrentDirectoryA(path.c_str());
+    path = (fs::temp_directory_path() /
+            ("velmor-" + std::to_string(GetCurrentProcessId()) + "-" +
+             std::to_string(GetTickCount64()) + "-" + std::to_string(++counter)))
+               .string() +
+           "\\";
+    fs::create_directories(path);
+    fs::current_path(path);
 }
 
+// Read-only files left by a test are made writable to be removed.
 TempFolder::~TempFolder() {
-    char tmp[MAX_PATH];
-    GetTempPathA(MAX_PATH, tmp);
-    SetCurrentDirectoryA(tmp);
-    removeTree(path);
+    std::error_code ec;
+    fs::current_path(fs::temp_directory_path());
+    for (const auto& e : fs::recursive_directory_iterator(path, ec))
+        fs::permissions(e.path(), fs::perms::owner_write, fs::perm_options::add, ec);
+    fs::remove_all(path, ec);
 }
 
 std::vector<std::string> TempFolder::List() const {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA e;
-    HANDLE f = FindFirstFileA((path + "*").c_str(), &e);
-    if (f == INVALID_HANDLE_VALUE) return names;
-    do {
-        const std::string n = e.cFileName;
-        if (n != "." && n != "..") names.push_back(n);
-    } while (FindNextFileA(f, &e));
-    FindClose(f);
+    for (const auto& e : fs::directory_iterator(path))
+        names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }
 
 Bytes ReadFileBytes(const std::string& path) {
-    Bytes b;
-    if (FILE* f = std::fopen(path.c_str(), "rb")) {
-        unsigned char buf[4096];
-        std::size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) b.insert(b.end(), buf, buf + n);
-        std::fclose(f);
-    }
-    return b;
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 void WriteFileBytes(const std::string& path, const Bytes& bytes) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(nullptr, f) << path;
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-}
-
-bool PathExists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    ASSERT_TRUE(out.flush()) << path;
 }
 
 Bytes TemplateBytes() { return Bytes(newCharTemplate, newCharTemplate + TEMPLATE_SIZE); }
@@ -241,65 +185,25 @@ Bytes NewSave(const std::string& name, int classCode) {
     return b;
 }
 
-// Points the program's import of a function at a replacement; returns the previous target.
-void* PatchImport(const char* dll, const char* function, void* replacement) {
-    BYTE* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
-    const auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(
-        base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& dir =
-        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    for (auto* imp = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress);
-         imp->Name; ++imp) {
-        if (_stricmp(reinterpret_cast<char*>(base + imp->Name), dll) != 0) continue;
-        auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + imp->FirstThunk);
-        auto* name = reinterpret_cast<IMAGE_THUNK_DATA*>(base + imp->OriginalFirstThunk);
-        for (; name->u1.AddressOfData; ++name, ++slot) {
-            if (IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal)) continue;
-            const auto* byName =
-                reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData);
-            if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) != 0) continue;
-            DWORD old;
-            VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, PAGE_READWRITE, &old);
-            void* previous = reinterpret_cast<void*>(slot->u1.Function);
-            slot->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
-            VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, old, &old);
-            return previous;
-        }
-    }
-    return nullptr;
-}
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
 Editor::Editor(const char* commandLine) {
     g_hInst = GetModuleHandleA(nullptr);
     current = this;
     answered.clear();
     cbtHook = SetWindowsHookExA(WH_CBT, cbtProc, nullptr, GetCurrentThreadId());
-    menuHook = SetWindowsHookExA(WH_CALLWNDPROC, menuProc, nullptr, GetCurrentThreadId());
     dlg = CreateDialogParamW(g_hInst, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainDlgProc,
                              reinterpret_cast<LPARAM>(commandLine));
     // What the system posted while the dialog came up (coming to the foreground posts the
     // folder check) is handled before the test acts, not inside its first modal question.
-    Pump();
+    pump();
 }
 
 Editor::~Editor() {
-    EXPECT_TRUE(PendingAnswers().empty()) << PendingAnswers().size() << " answers unused";
-    if (dlg) {
-        // Whatever the test left unsaved is refused, so that no file changes here.
-        PendingAnswers().assign(4, Answer(Answer::No));
-        Close();
-    }
-    PendingAnswers().clear();
+    EXPECT_TRUE(answers.empty()) << answers.size() << " answers unused";
+    // Whatever the test left unsaved is refused, so that no file changes here.
+    answers.assign(4, Answer(Answer::No));
+    if (dlg) Close();
+    answers.clear();
     UnhookWindowsHookEx(cbtHook);
-    UnhookWindowsHookEx(menuHook);
     current = nullptr;
 }
 
@@ -309,7 +213,21 @@ void Editor::Close() {
     dlg = nullptr;
 }
 
-void Editor::Expect(Answer a) { PendingAnswers().push_back(a); }
+void Editor::AwayAndBack(const std::function<void()>& change, bool deliver) {
+    SendMessageA(dlg, WM_ACTIVATEAPP, FALSE, 0);
+    if (change) {
+        // A second watcher of the folder: once it has seen the change, so has the window's,
+        // which counts it when it is paused.
+        cMonitor witness;
+        witness.Start(fs::current_path().string().c_str());
+        change();
+        EXPECT_TRUE(WaitFor([&] { return witness.DirChange(); })) << "no change signalled";
+    }
+    SendMessageA(dlg, WM_ACTIVATEAPP, TRUE, 0);  // posts the folder check
+    if (deliver) pump();
+}
+
+void Editor::Expect(Answer a) { answers.push_back(a); }
 
 std::string Editor::Text(int id) const { return windowText(GetDlgItem(dlg, id)); }
 
@@ -322,33 +240,20 @@ void Editor::Type(int id, const std::string& text) {
 }
 
 std::vector<std::string> Editor::ListEntries() const {
-    std::vector<std::string> entries;
-    HWND list = GetDlgItem(dlg, IDC_FILELIST);
-    const int n = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < n; ++i) {
-        char text[256] = "";
-        SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-        entries.push_back(text);
-    }
-    return entries;
+    return items(dlg, IDC_FILELIST, LB_GETCOUNT, LB_GETTEXT);
 }
 
 std::string Editor::SelectedEntry() const {
-    HWND list = GetDlgItem(dlg, IDC_FILELIST);
-    const LRESULT sel = SendMessageA(list, LB_GETCURSEL, 0, 0);
-    char text[256] = "";
-    if (sel != LB_ERR) SendMessageA(list, LB_GETTEXT, sel, reinterpret_cast<LPARAM>(text));
-    return text;
+    const LRESULT sel = SendDlgItemMessageA(dlg, IDC_FILELIST, LB_GETCURSEL, 0, 0);
+    return sel == LB_ERR ? "" : ListEntries()[sel];
 }
 
 void Editor::Select(const std::string& name) {
-    HWND list = GetDlgItem(dlg, IDC_FILELIST);
-    const LRESULT at =
-        SendMessageA(list, LB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(name.c_str()));
+    const int at = listIndex(dlg, name);
     ASSERT_NE(LB_ERR, at) << name;
-    SendMessageA(list, LB_SETCURSEL, at, 0);
+    SendDlgItemMessageA(dlg, IDC_FILELIST, LB_SETCURSEL, at, 0);
     SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDC_FILELIST, LBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(list));
+                 reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDC_FILELIST)));
 }
 
 void Editor::DoubleClick(const std::string& name) {
@@ -361,29 +266,20 @@ void Editor::Command(int id) { SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, 0), 
 
 void Editor::Key(int id) { SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 
-UINT Editor::MenuState(int id) {
+std::vector<int> Editor::EnabledItems(const std::vector<int>& ids) {
     SendMessageA(dlg, WM_INITMENU, reinterpret_cast<WPARAM>(GetMenu(dlg)), 0);
-    return GetMenuState(GetMenu(dlg), id, MF_BYCOMMAND);
+    std::vector<int> on;
+    for (int id : ids)
+        if (!(GetMenuState(GetMenu(dlg), id, MF_BYCOMMAND) & MF_GRAYED)) on.push_back(id);
+    return on;
 }
 
 bool Editor::Checked(int id) const {
     return (GetMenuState(GetMenu(dlg), id, MF_BYCOMMAND) & MF_CHECKED) != 0;
 }
 
-bool Editor::Grayed(int id) const {
-    return (GetMenuState(GetMenu(dlg), id, MF_BYCOMMAND) & MF_GRAYED) != 0;
-}
-
 std::vector<std::string> Editor::ClassEntries() const {
-    std::vector<std::string> entries;
-    HWND combo = GetDlgItem(dlg, IDC_CLASS);
-    const int n = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < n; ++i) {
-        char text[64] = "";
-        SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-        entries.push_back(text);
-    }
-    return entries;
+    return items(dlg, IDC_CLASS, CB_GETCOUNT, CB_GETLBTEXT);
 }
 
 std::string Editor::ClassSelected() const { return Text(IDC_CLASS); }
@@ -391,23 +287,3 @@ std::string Editor::ClassSelected() const { return Text(IDC_CLASS); }
 void Editor::SelectClass(int index) { SendDlgItemMessageA(dlg, IDC_CLASS, CB_SETCURSEL, index, 0); }
 
 bool Editor::Enabled(int id) const { return IsWindowEnabled(GetDlgItem(dlg, id)) != 0; }
-
-std::vector<UINT> Editor::RightClick(POINT screen) {
-    std::vector<UINT> states;
-    menuStates = &states;
-    SendMessageA(dlg, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(GetDlgItem(dlg, IDC_FILELIST)),
-                 MAKELPARAM(screen.x, screen.y));
-    menuStates = nullptr;
-    return states;
-}
-
-POINT Editor::EntryPoint(const std::string& name) const {
-    HWND list = GetDlgItem(dlg, IDC_FILELIST);
-    const LRESULT at =
-        SendMessageA(list, LB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(name.c_str()));
-    RECT r = {};
-    SendMessageA(list, LB_GETITEMRECT, at, reinterpret_cast<LPARAM>(&r));
-    POINT p = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    ClientToScreen(list, &p);
-    return p;
-}

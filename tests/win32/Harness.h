@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include <deque>
 #include <functional>
 #include <string>
 #include <utility>
@@ -39,11 +38,13 @@ struct TempFolder {
 
 Bytes ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const Bytes& bytes);
-bool PathExists(const std::string& path);
 // A new level-1 character file of a class, named after the file, from the template.
 Bytes NewSave(const std::string& name, int classCode);
 Bytes TemplateBytes();
 void Put16(Bytes& b, unsigned offset, unsigned value);
+
+// Delivers the thread's messages until done() holds or the time is up; answers done().
+bool WaitFor(const std::function<bool()>& done, DWORD ms = 5000);
 
 class Editor {
 public:
@@ -62,33 +63,23 @@ public:
     void DoubleClick(const std::string& name);
     void Command(int id);
     void Key(int id);  // IDOK for Enter, IDCANCEL for Escape
-    // WM_INITMENU for the menu bar, then the item's state bits.
-    UINT MenuState(int id);
+    // The menu bar prepared as before it opens; the ids of the items it left enabled.
+    std::vector<int> EnabledItems(const std::vector<int>& ids);
     bool Checked(int id) const;
-    bool Grayed(int id) const;
     std::vector<std::string> ClassEntries() const;
     std::string ClassSelected() const;
     void SelectClass(int index);
     bool Enabled(int id) const;
     // Sends WM_CLOSE and destroys the window.
     void Close();
+    // Away to the background and back; change() runs while away and is seen by the monitor.
+    // The folder check that the return posts is delivered unless told otherwise.
+    void AwayAndBack(const std::function<void()>& change = nullptr, bool deliver = true);
 
     // Answers for the modal dialogs to come, in order; every dialog shown is recorded.
     void Expect(Answer a);
     std::vector<Shown> shown;
-    // Context menu: states of the five popup items when it opened; empty when none opened.
-    std::vector<UINT> RightClick(POINT screen);
-    POINT EntryPoint(const std::string& name) const;  // screen point inside an entry
 
 private:
     HWND dlg = nullptr;
 };
-
-// Delivers what was posted to the thread's windows, as the program's message loop would.
-void Pump();
-
-// Points the program's import of a function at a replacement; returns the previous target.
-void* PatchImport(const char* dll, const char* function, void* replacement);
-
-// The answers still unused; a test ends with none left.
-std::deque<Answer>& PendingAnswers();

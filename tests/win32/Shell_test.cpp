@@ -1,11 +1,6 @@
-// The application shell: file-type registration, the game's save folder, the About box,
-// the exit log and the activation protocol with the folder monitor.
+// The application shell: file-type registration through the menu, the game's save folder,
+// and the activation protocol with the folder monitor.
 #include <gtest/gtest.h>
-#include <windows.h>
-
-#include <cstring>
-#include <string>
-#include <vector>
 
 #include "Harness.h"
 #include "app/AppData.h"
@@ -15,224 +10,97 @@
 
 namespace {
 
-const char* const kGameKey = "Software\\Blizzard Entertainment\\Diablo II\\";
-
-std::string DefaultValue(const std::string& key) {
-    char value[1024] = "";
+// The default value of a key of HKCR, "-" when the key is missing.
+std::string classValue(const std::string& key) {
+    char value[1024] = "-";
     LONG size = sizeof value;
-    if (RegQueryValueA(HKEY_CLASSES_ROOT, key.c_str(), value, &size) != ERROR_SUCCESS)
-        return "<missing>";
+    RegQueryValueA(HKEY_CLASSES_ROOT, key.c_str(), value, &size);
     return value;
 }
 
-bool KeyExists(const std::string& key) {
-    HKEY k;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(k);
-    return true;
-}
+const std::vector<std::string> kKeys = {".d2s",
+                                        ".bakvelmor",
+                                        "D2SaveFile",
+                                        "D2SaveFile\\shell\\open\\command",
+                                        "D2SaveFile\\DefaultIcon",
+                                        "D2BackupFile",
+                                        "D2BackupFile\\shell\\open\\command",
+                                        "D2BackupFile\\DefaultIcon"};
 
-std::vector<std::string> Subkeys(const std::string& key) {
-    std::vector<std::string> names;
-    HKEY k;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS)
-        return names;
-    char name[256];
-    for (DWORD i = 0; RegEnumKeyA(k, i, name, sizeof name) == ERROR_SUCCESS; ++i)
-        names.push_back(name);
-    RegCloseKey(k);
-    return names;
-}
-
-const char* const kRegistered[] = {".d2s",
-                                   ".bakvelmor",
-                                   "D2SaveFile",
-                                   "D2SaveFile\\shell\\open\\command",
-                                   "D2SaveFile\\DefaultIcon",
-                                   "D2BackupFile",
-                                   "D2BackupFile\\shell\\open\\command",
-                                   "D2BackupFile\\DefaultIcon"};
-
-void ExpectRegisteredTo(const std::string& app) {
-    const std::string open = "\"" + app + "\"\"%1\"";
-    const std::string icon = app + ",1";
-    const std::string values[] = {"D2SaveFile", "D2BackupFile", "D2SaveFile", open,
-                                  icon,         "D2BackupFile", open,         icon};
-    for (int i = 0; i < 8; ++i)
-        EXPECT_EQ(values[i], DefaultValue(kRegistered[i])) << kRegistered[i];
-    for (const char* type : {"D2SaveFile", "D2BackupFile"})
-        EXPECT_EQ((std::vector<std::string>{"DefaultIcon", "shell"}), Subkeys(type)) << type;
-}
-
-void SetSavePath(const char* folder) {
-    HKEY k;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kGameKey, 0, nullptr, 0,
-                                             KEY_ALL_ACCESS, nullptr, &k, nullptr));
-    RegSetValueExA(k, "Save Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder),
-                   static_cast<DWORD>(std::strlen(folder) + 1));
-    RegCloseKey(k);
-}
-
-void RemoveGameKey() { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Blizzard Entertainment"); }
-
-// A round trip to the background and back, which also consumes a change that the monitor
-// may have counted while the test program itself lost the focus earlier.
-void AwayAndBack(Editor& ed, DWORD awayMs) {
-    SendMessageA(ed.hwnd(), WM_ACTIVATEAPP, FALSE, 0);
-    Sleep(awayMs);
-    SendMessageA(ed.hwnd(), WM_ACTIVATEAPP, TRUE, 0);
-    Pump();
+std::vector<std::string> registration() {
+    std::vector<std::string> values;
+    for (const std::string& key : kKeys) values.push_back(classValue(key));
+    return values;
 }
 
 }  // namespace
 
-TEST(Registration, WritesTheEightKeysOnceAndRemovesThem) {
+TEST(Shell, RegistrationThroughTheMenuAsksWritesAndRemovesTheKeys) {
     cAppData ad;
     UnregisterApp(ad);
-    EXPECT_FALSE(RegSet(ad));
-    RegisterApp(ad);
-    RegisterApp(ad);
-    EXPECT_TRUE(RegSet(ad));
-    ExpectRegisteredTo(GetAppPath(nullptr));
-    UnregisterApp(ad);
-    EXPECT_FALSE(RegSet(ad));
-    for (const char* key : kRegistered) EXPECT_FALSE(KeyExists(key)) << key;
-}
-
-TEST(Registration, MenuOffersWhatApplies) {
     TempFolder dir;
     Editor ed;
-    ed.Expect({Answer::Yes, ""});
-    ed.Command(IDM_REGISTER);
-    ASSERT_EQ(1u, ed.shown.size());
+    const std::string app = GetAppPath(nullptr), open = "\"" + app + "\"\"%1\"";
+    const std::vector<std::string> on = {"D2SaveFile", "D2BackupFile", "D2SaveFile", open,
+                                         app + ",1",   "D2BackupFile", open,         app + ",1"};
+    const struct {
+        int command;
+        Answer::Kind answer;
+        std::vector<std::string> values;
+        int offered;
+    } rows[] = {{IDM_REGISTER, Answer::Yes, on, IDM_UNREGISTER},
+                {IDM_UNREGISTER, Answer::No, on, IDM_UNREGISTER},
+                {IDM_UNREGISTER, Answer::Yes, std::vector<std::string>(8, "-"), IDM_REGISTER}};
+    for (const auto& r : rows) {
+        ed.Expect({r.answer});
+        ed.Command(r.command);
+        EXPECT_EQ(r.values, registration()) << r.command;
+        EXPECT_EQ(std::vector<int>{r.offered}, ed.EnabledItems({IDM_REGISTER, IDM_UNREGISTER}));
+    }
     EXPECT_EQ("Register Diablo SaveFiles?", ed.shown[0].text);
-    EXPECT_TRUE(ed.MenuState(IDM_REGISTER) & MF_GRAYED);
-    EXPECT_FALSE(ed.MenuState(IDM_UNREGISTER) & MF_GRAYED);
-    ed.Expect({Answer::No, ""});
-    ed.Command(IDM_UNREGISTER);
-    EXPECT_TRUE(KeyExists(".d2s"));
-    ed.Expect({Answer::Yes, ""});
-    ed.Command(IDM_UNREGISTER);
-    EXPECT_EQ("Unregister Diablo SaveFiles?", ed.shown.back().text);
-    EXPECT_FALSE(KeyExists(".d2s"));
-    EXPECT_FALSE(ed.MenuState(IDM_REGISTER) & MF_GRAYED);
+    EXPECT_EQ("Unregister Diablo SaveFiles?", ed.shown[2].text);
 }
 
-TEST(SaveFolder, ComesFromTheGameOrTheStartFolder) {
-    TempFolder dir;
-    cAppData ad;
-    RemoveGameKey();
-    GetInitialDir(ad);
-    EXPECT_EQ(dir.path, ad.savedir.cstr());
-    SetSavePath("C:\\Games\\Saves");
-    GetInitialDir(ad);
-    EXPECT_EQ("C:\\Games\\Saves\\", std::string(ad.savedir.cstr()));
-    SetSavePath("C:\\Games\\Saves\\");
-    GetInitialDir(ad);
-    EXPECT_EQ("C:\\Games\\Saves\\", std::string(ad.savedir.cstr()));
-    RemoveGameKey();
-}
-
-TEST(SaveFolder, TheListStartsThereAndTheMenuReturnsToIt) {
+// The list starts in the game's save folder, and the menu returns there.
+TEST(Shell, SaveFolderComesFromTheGame) {
     TempFolder dir;
     CreateDirectoryA((dir / "saves").c_str(), nullptr);
-    WriteFileBytes(dir / "saves\\Rogar.d2s", NewSave("Rogar", 4));
-    SetSavePath((dir / "saves").c_str());
+    const std::string key = "Software\\Blizzard Entertainment\\Diablo II";
+    RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), "Save Path", REG_SZ, (dir / "saves").c_str(),
+                    static_cast<DWORD>((dir / "saves").size() + 1));
     Editor ed;
-    RemoveGameKey();
-    EXPECT_EQ((std::vector<std::string>{"..", "Rogar.d2s"}), ed.ListEntries());
-    EXPECT_TRUE(ed.MenuState(IDM_SAVEFOLDER) & MF_GRAYED);
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Blizzard Entertainment");
+    EXPECT_EQ(dir / "saves\\", ed.Text(IDC_STATUS));
     ed.DoubleClick("..");
-    EXPECT_FALSE(ed.MenuState(IDM_SAVEFOLDER) & MF_GRAYED);
+    EXPECT_EQ(std::vector<int>{IDM_SAVEFOLDER}, ed.EnabledItems({IDM_SAVEFOLDER}));
     ed.Command(IDM_SAVEFOLDER);
-    EXPECT_EQ((std::vector<std::string>{"..", "Rogar.d2s"}), ed.ListEntries());
     EXPECT_EQ(dir / "saves\\", ed.Text(IDC_STATUS));
 }
 
-TEST(Activation, ReloadsOnlyWhenTheFolderChanged) {
+// Back in the foreground the open file is offered for saving and the list reloaded, but
+// only when the folder changed while away; the window's own save is no change.
+TEST(Shell, ActivationReloadsOnlyWhenTheFolderChanged) {
     TempFolder dir;
     WriteFileBytes(dir / "Rogar.d2s", NewSave("Rogar", 4));
     Editor ed;
-    AwayAndBack(ed, 0);
-    ed.Select("Rogar.d2s");
-    ed.Type(IDC_LEVEL, "7");
-    // Away and back with nothing changed: no reload, the edit stays, the list is usable.
-    SendMessageA(ed.hwnd(), WM_ACTIVATEAPP, FALSE, 0);
-    EXPECT_FALSE(ed.Enabled(IDC_FILELIST));
-    EXPECT_FALSE(ed.Enabled(IDC_BROWSE));
-    Sleep(200);
-    SendMessageA(ed.hwnd(), WM_ACTIVATEAPP, TRUE, 0);
-    Pump();
-    EXPECT_TRUE(ed.Enabled(IDC_FILELIST));
-    EXPECT_TRUE(ed.Enabled(IDC_BROWSE));
-    EXPECT_EQ("7", ed.Text(IDC_LEVEL));
-    EXPECT_TRUE(ed.shown.empty());
-    // Away, another program adds a save, back: the open file is offered for saving and
-    // reopened, and the list shows the new file.
-    SendMessageA(ed.hwnd(), WM_ACTIVATEAPP, FALSE, 0);
-    WriteFileBytes(dir / "Lyra.d2s", NewSave("Lyra", 0));
-    Sleep(300);
-    ed.Expect({Answer::No, ""});
-    SendMessageA(ed.hwnd(), WM_ACTIVATEAPP, TRUE, 0);
-    Pump();
-    ASSERT_EQ(1u, ed.shown.size());
-    EXPECT_EQ("Save Changes to Rogar.d2s?", ed.shown[0].text);
-    EXPECT_EQ((std::vector<std::string>{"..", "Lyra.d2s", "Rogar.d2s"}), ed.ListEntries());
-    EXPECT_EQ("Rogar.d2s", ed.SelectedEntry());
-    EXPECT_EQ("1", ed.Text(IDC_LEVEL));
-    EXPECT_TRUE(ed.Enabled(IDC_FILELIST));
-    // The change was counted once: the next round trip without changes reloads nothing.
-    ed.Type(IDC_LEVEL, "9");
-    AwayAndBack(ed, 200);
-    EXPECT_EQ("9", ed.Text(IDC_LEVEL));
-}
-
-TEST(Activation, SavingInTheForegroundIsNotAChange) {
-    TempFolder dir;
-    WriteFileBytes(dir / "Rogar.d2s", NewSave("Rogar", 4));
-    Editor ed;
-    AwayAndBack(ed, 0);
+    ed.AwayAndBack();  // whatever a real loss of focus may have counted is spent
     ed.Select("Rogar.d2s");
     ed.Type(IDC_STRENGTH, "99");
     ed.Command(IDM_SAVE);
-    ed.Type(IDC_LEVEL, "3");
-    AwayAndBack(ed, 200);
-    EXPECT_EQ("3", ed.Text(IDC_LEVEL));
-    EXPECT_TRUE(ed.shown.empty());
-}
-
-namespace {
-
-std::vector<std::string> opened;
-
-HINSTANCE WINAPI RecordingShellExecute(HWND, LPCSTR verb, LPCSTR file, LPCSTR params, LPCSTR dir,
-                                       INT show) {
-    EXPECT_EQ(nullptr, verb);
-    EXPECT_EQ(nullptr, params);
-    EXPECT_EQ(nullptr, dir);
-    EXPECT_EQ(SW_SHOW, show);
-    opened.push_back(file);
-    return reinterpret_cast<HINSTANCE>(42);
-}
-
-}  // namespace
-
-TEST(ShellCommands, OpenTheSitesTheFolderTheLogAndASecondEditor) {
-    void* real =
-        PatchImport("shell32.dll", "ShellExecuteA", reinterpret_cast<void*>(RecordingShellExecute));
-    ASSERT_NE(nullptr, real);
-    TempFolder dir;
-    Editor ed;
-    opened.clear();
-    for (int id : {IDM_MAKERSITE, IDM_FANSITE, IDM_OPENFOLDER, IDM_SHOWLOG, IDM_NEWEDITOR})
-        ed.Command(id);
-    PatchImport("shell32.dll", "ShellExecuteA", real);
-    ASSERT_EQ(5u, opened.size());
-    EXPECT_EQ(0u, opened[0].find("https://"));
-    EXPECT_EQ(0u, opened[1].find("https://"));
-    EXPECT_NE(opened[0], opened[1]);
-    EXPECT_EQ(dir.path, opened[2]);
-    EXPECT_EQ("C:\\velmorexplog.txt", opened[3]);
-    EXPECT_EQ(GetAppPath(nullptr), opened[4]);
+    ed.Type(IDC_LEVEL, "7");
+    SendMessageA(ed.hwnd(), WM_ACTIVATEAPP, FALSE, 0);
+    EXPECT_FALSE(ed.Enabled(IDC_FILELIST) || ed.Enabled(IDC_BROWSE));
+    ed.AwayAndBack();
+    EXPECT_TRUE(ed.Enabled(IDC_FILELIST) && ed.Enabled(IDC_BROWSE));
+    EXPECT_EQ("7", ed.Text(IDC_LEVEL));
+    ed.Expect({Answer::No});
+    ed.AwayAndBack([&] { WriteFileBytes(dir / "Lyra.d2s", NewSave("Lyra", 0)); });
+    ASSERT_EQ(1u, ed.shown.size());
+    EXPECT_EQ("Save Changes to Rogar.d2s?", ed.shown[0].text);
+    EXPECT_EQ((std::vector<std::string>{"..", "Lyra.d2s", "Rogar.bakvelmor", "Rogar.d2s"}),
+              ed.ListEntries());
+    EXPECT_EQ("1", ed.Text(IDC_LEVEL));
+    ed.Type(IDC_LEVEL, "9");
+    ed.AwayAndBack();  // the change was counted once
+    EXPECT_EQ("9", ed.Text(IDC_LEVEL));
 }
