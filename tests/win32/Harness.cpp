@@ -59,8 +59,8 @@ void answer(HWND dlg) {
     for (int id : {IDC_CONFIRM_TEXT, IDC_MESSAGE_TEXT})
         if (HWND t = GetDlgItem(dlg, id)) s.text = windowText(t);
     current->shown.push_back(s);
-    const Answer a = answers.empty() ? Answer(Answer::Cancel) : answers.front();
     if (answers.empty()) ADD_FAILURE() << "unexpected dialog \"" << s.caption << "\": " << s.text;
+    const Answer a = answers.empty() ? Answer(Answer::Cancel) : answers.front();
     if (!answers.empty()) answers.pop_front();
     const int button[] = {IDC_CONFIRM_YES, IDC_CONFIRM_NO, IDC_MESSAGE_OK};
     const bool isFileDialog = GetDlgItem(dlg, kFileNameCombo) != nullptr;
@@ -128,11 +128,9 @@ bool WaitFor(const std::function<bool()>& done, DWORD ms) {
 TempFolder::TempFolder() {
     static int counter = 0;
     // Wine reuses small process ids, so the clock keeps names of earlier runs apart.
-    path = (fs::temp_directory_path() /
-            ("velmor-" + std::to_string(GetCurrentProcessId()) + "-" +
-             std::to_string(GetTickCount64()) + "-" + std::to_string(++counter)))
-               .string() +
-           "\\";
+    const std::string name = "velmor-" + std::to_string(GetCurrentProcessId()) + "-" +
+                             std::to_string(GetTickCount64()) + "-" + std::to_string(++counter);
+    path = (fs::temp_directory_path() / name).string() + "\\";
     fs::create_directories(path);
     fs::current_path(path);
 }
