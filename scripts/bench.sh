@@ -31,8 +31,7 @@ print(f"  file list of 10,000 saves (native): {runs['BM_ListFolder']:.1f} ms")
 PY
 
 echo
-VELMOR_TEST_WINEPREFIX="${VELMOR_TEST_WINEPREFIX:-$HOME/.cache/velmor/wine-tests}" \
-    scripts/wine-run.sh build-bench-win/bench/velmor_listbench.exe
+scripts/wine-run.sh build-bench-win/bench/velmor_listbench.exe
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
