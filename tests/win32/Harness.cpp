@@ -20,7 +20,8 @@ namespace fs = std::filesystem;
 namespace {
 
 Editor* current = nullptr;
-HHOOK cbtHook = nullptr;
+HHOOK cbtHook = nullptr, menuHook = nullptr;
+std::vector<UINT>* menuStates = nullptr;
 std::set<HWND> answered;
 std::deque<Answer> answers;
 
@@ -91,12 +92,16 @@ LRESULT CALLBACK cbtProc(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(cbtHook, code, wParam, lParam);
 }
 
-void pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+// Records the context menu's item states when it opens, then closes it again.
+LRESULT CALLBACK menuProc(int code, WPARAM wParam, LPARAM lParam) {
+    const CWPSTRUCT* m = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && m->message == WM_INITMENUPOPUP && menuStates) {
+        for (int id : {IDM_SAVE, IDM_SAVEAS, IDM_CLOSE, IDM_LOAD, IDM_DELETE})
+            menuStates->push_back(
+                GetMenuState(reinterpret_cast<HMENU>(m->wParam), id, MF_BYCOMMAND));
+        PostMessageA(m->hwnd, WM_CANCELMODE, 0, 0);
     }
+    return CallNextHookEx(menuHook, code, wParam, lParam);
 }
 
 std::vector<std::string> items(HWND dlg, int id, UINT count, UINT get) {
@@ -117,10 +122,18 @@ int listIndex(HWND dlg, const std::string& name) {
 
 }  // namespace
 
+void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
 bool WaitFor(const std::function<bool()>& done, DWORD ms) {
     for (const ULONGLONG end = GetTickCount64() + ms; !done(); Sleep(10)) {
         if (GetTickCount64() > end) return false;
-        pump();
+        Pump();
     }
     return true;
 }
@@ -188,11 +201,12 @@ Editor::Editor(const char* commandLine) {
     current = this;
     answered.clear();
     cbtHook = SetWindowsHookExA(WH_CBT, cbtProc, nullptr, GetCurrentThreadId());
+    menuHook = SetWindowsHookExA(WH_CALLWNDPROC, menuProc, nullptr, GetCurrentThreadId());
     dlg = CreateDialogParamW(g_hInst, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainDlgProc,
                              reinterpret_cast<LPARAM>(commandLine));
     // What the system posted while the dialog came up (coming to the foreground posts the
     // folder check) is handled before the test acts, not inside its first modal question.
-    pump();
+    Pump();
 }
 
 Editor::~Editor() {
@@ -202,6 +216,7 @@ Editor::~Editor() {
     if (dlg) Close();
     answers.clear();
     UnhookWindowsHookEx(cbtHook);
+    UnhookWindowsHookEx(menuHook);
     current = nullptr;
 }
 
@@ -222,7 +237,7 @@ void Editor::AwayAndBack(const std::function<void()>& change, bool deliver) {
         EXPECT_TRUE(WaitFor([&] { return witness.DirChange(); })) << "no change signalled";
     }
     SendMessageA(dlg, WM_ACTIVATEAPP, TRUE, 0);  // posts the folder check
-    if (deliver) pump();
+    if (deliver) Pump();
 }
 
 void Editor::Expect(Answer a) { answers.push_back(a); }
@@ -285,3 +300,12 @@ std::string Editor::ClassSelected() const { return Text(IDC_CLASS); }
 void Editor::SelectClass(int index) { SendDlgItemMessageA(dlg, IDC_CLASS, CB_SETCURSEL, index, 0); }
 
 bool Editor::Enabled(int id) const { return IsWindowEnabled(GetDlgItem(dlg, id)) != 0; }
+
+std::vector<UINT> Editor::RightClick(POINT screen) {
+    std::vector<UINT> states;
+    menuStates = &states;
+    SendMessageA(dlg, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(GetDlgItem(dlg, IDC_FILELIST)),
+                 MAKELPARAM(screen.x, screen.y));
+    menuStates = nullptr;
+    return states;
+}

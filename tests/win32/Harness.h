@@ -43,6 +43,9 @@ Bytes NewSave(const std::string& name, int classCode);
 Bytes TemplateBytes();
 void Put16(Bytes& b, unsigned offset, unsigned value);
 
+// Delivers what was posted to the thread's windows, as the program's message loop would.
+void Pump();
+
 // Delivers the thread's messages until done() holds or the time is up; answers done().
 bool WaitFor(const std::function<bool()>& done, DWORD ms = 5000);
 
@@ -79,6 +82,9 @@ public:
     // Answers for the modal dialogs to come, in order; every dialog shown is recorded.
     void Expect(Answer a);
     std::vector<Shown> shown;
+    // Context menu of the list at a screen point ({-1, -1}: from the keyboard): the states
+    // of its five items (Save, Save As, Close, Load, Delete); empty when none opened.
+    std::vector<UINT> RightClick(POINT screen);
 
 private:
     HWND dlg = nullptr;
