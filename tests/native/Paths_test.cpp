@@ -32,13 +32,3 @@ TEST(Paths, DelExtAndGetPathFromFileCutTo259) {
         EXPECT_EQ(r[2], GetPathFromFile(r[0].c_str())) << r[0].size() << " " << r[0].substr(0, 20);
     }
 }
-
-TEST(Paths, AddSlashAndStrdel) {
-    char saves[16] = "C:\\Saves", slashed[16] = "C:\\", empty[2] = "", quoted[] = "\"a b\"",
-         dashes[] = "-a-b--";
-    for (char* s : {saves, slashed, empty}) addSlash(s);
-    strdel(quoted, '"');
-    strdel(dashes, '-');
-    EXPECT_EQ((std::vector<std::string>{"C:\\Saves\\", "C:\\", "\\", "a b", "ab"}),
-              (std::vector<std::string>{saves, slashed, empty, quoted, dashes}));
-}
