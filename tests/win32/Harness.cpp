@@ -297,8 +297,6 @@ std::vector<std::string> Editor::ClassEntries() const {
 
 std::string Editor::ClassSelected() const { return Text(IDC_CLASS); }
 
-void Editor::SelectClass(int index) { SendDlgItemMessageA(dlg, IDC_CLASS, CB_SETCURSEL, index, 0); }
-
 bool Editor::Enabled(int id) const { return IsWindowEnabled(GetDlgItem(dlg, id)) != 0; }
 
 std::vector<UINT> Editor::RightClick(POINT screen) {

@@ -71,7 +71,6 @@ public:
     bool Checked(int id) const;
     std::vector<std::string> ClassEntries() const;
     std::string ClassSelected() const;
-    void SelectClass(int index);
     bool Enabled(int id) const;
     // Sends WM_CLOSE and destroys the window.
     void Close();
