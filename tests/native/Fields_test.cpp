@@ -66,8 +66,10 @@ TEST_F(Fields, ReadingNormalisesEveryFieldAndFollowsTheNewLevel) {
     const struct { const char* file; std::vector<std::string> typed, shown; } rows[] = {
         {"d2v108.d2s", {"150", "-250", "", "12abc", "007", "x", "x", "x", "x", "700", "1", "1"},
                        {"99", "250", "1", "12", "7", "1", "1", "1", "0", "600", "1", "1"}},
-        {"d2v110f.d2s", std::vector<std::string>(12, "99999"), {"99", "1023", "1023", "1023", "1023",
-                       "8191", "8191", "8191", "255", "600", "990000", "2500000"}}};
+        {"d2v110f.d2s", {"150", "99999", "99999", "99999", "99999", "99999", "99999", "99999", "999",
+                         "700", "9999999", "9999999"},
+                        {"99", "1023", "1023", "1023", "1023", "8191", "8191", "8191", "255", "600",
+                         "990000", "2500000"}}};
     // clang-format on
     for (const auto& r : rows) {
         ASSERT_TRUE(LoadDoc(ad, ReadBytes(TestData(r.file))));  // level-1 Barbarians
