@@ -29,9 +29,11 @@ bool listedFileSelected(cAppData& ad) {
 
 bool atSaveFolder(cAppData& ad) { return ad.savedir == CurDir(nullptr); }
 
-void closeOpenFile(cAppData& ad) {
-    OnCloseFile(ad);
+// False when a save the user asked for did not happen: the file stays open with its edits.
+bool closeOpenFile(cAppData& ad) {
+    if (!OnCloseFile(ad)) return false;
     ViewCloseFile(ad);
+    return true;
 }
 
 void refillList(cAppData& ad) {
@@ -75,8 +77,11 @@ void onEscape(cAppData& ad) {
 bool onFileList(cAppData& ad, int code) {
     if (code == LBN_SELCHANGE) {
         if (SelectionIsNotOpen(ad)) {
-            closeOpenFile(ad);
-            ViewOpenFileFromList(ad);
+            if (closeOpenFile(ad)) {
+                ViewOpenFileFromList(ad);
+            } else {
+                ViewListSetSelFile(ad, ad.filename.cstr());
+            }
         }
         return true;
     }
@@ -88,8 +93,7 @@ bool onFileList(cAppData& ad, int code) {
 }
 
 void onSaveFolder(cAppData& ad) {
-    if (atSaveFolder(ad)) return;
-    closeOpenFile(ad);
+    if (atSaveFolder(ad) || !closeOpenFile(ad)) return;
     SetCurrentDirectoryA(ad.savedir.cstr());
     refillList(ad);
 }
@@ -186,8 +190,7 @@ bool OnCommand(cAppData& ad, int id, int code) {
         case IDC_FILELIST:
             return onFileList(ad, code);
         case IDC_BROWSE:
-            closeOpenFile(ad);
-            if (Browse(ad, "Select Folder")) ViewAddFilesToList(ad);
+            if (closeOpenFile(ad) && Browse(ad, "Select Folder")) ViewAddFilesToList(ad);
             return true;
         case IDM_FANSITE:
             ShellOpen(fansite);
@@ -227,8 +230,7 @@ bool OnCommand(cAppData& ad, int id, int code) {
             SendMessageA(ad.hwnd, WM_CLOSE, 0, 0);
             return true;
         case IDM_LOAD:
-            closeOpenFile(ad);
-            ViewOpenFileFromList(ad);
+            if (closeOpenFile(ad)) ViewOpenFileFromList(ad);
             return true;
         case IDM_READFIELDS:
             ViewGetData(ad);
@@ -286,8 +288,7 @@ void OnListContextMenu(cAppData& ad, LPARAM lParam) {
     if (!menuTarget(list, lParam, hit, screen)) return;
     const DWORD sel = static_cast<DWORD>(SendMessageA(list, LB_GETCURSEL, 0, 0));
     if (hit != sel) {
-        closeOpenFile(ad);
-        SendMessageA(list, LB_SETCURSEL, hit, 0);
+        if (closeOpenFile(ad)) SendMessageA(list, LB_SETCURSEL, hit, 0);
         return;
     }
     for (int id : kPopupItems) EnableMenuItem(ad.popup, id, MF_BYCOMMAND | MF_GRAYED);

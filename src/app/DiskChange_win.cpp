@@ -13,9 +13,9 @@
 #include "app/Commands_win.h"
 #include "app/Constants.h"
 #include "doc/Doc.h"
+#include "doc/DocError.h"
+#include "doc/DocSave.h"
 #include "doc/Layout.h"
-#include "support/File.h"
-#include "support/Paths.h"
 #include "support/mb.h"
 #include "view/Fields.h"
 #include "view/View.h"
@@ -51,18 +51,18 @@ DiskChange SettleDiskChange(cAppData& ad) {
         "%s was changed on disk while Velmor was in the background.\n"
         "Save your changes over it? The version on disk becomes the backup.";
     if (mb2(ad, title, text(question, name).c_str()) != IDYES) return DiskChange::Settled;
-    char backup[MAX_PATH];
-    std::snprintf(backup, sizeof backup, "%s", name.c_str());
-    delExt(backup);
-    const std::string backupName = std::string(backup) + "." + backupext;
-    if (!FileCopyAtomic(name.c_str(), backupName.c_str(), MAX_FILE_SIZE)) {
-        mb(text("Could not keep the version on disk as %s!\nNothing was saved.", backupName)
-               .c_str(),
+    // The version on disk becomes the backup; the marks reach only the bytes written.
+    SaveChoices how;
+    how.backup = Backup::Overwrite;
+    const SaveResult r = DocSave(ad, name, how);
+    if (r.ok()) return DiskChange::Settled;
+    if (r.code == DocError::BackupFailed) {
+        mb(text("Could not keep the version on disk as %s!\nNothing was saved.", r.backup).c_str(),
            ad.hwnd);
-        return DiskChange::KeepOpen;
+    } else if (r.code == DocError::CannotWrite) {
+        mb(text("Could not save %s!\nThe file on disk is unchanged.", name).c_str(), ad.hwnd);
+    } else {
+        mb(DocErrorMessage(r, name).c_str(), ad.hwnd);
     }
-    DocSetData(ad);
-    if (DocSaveFile(ad, name.c_str())) return DiskChange::Settled;
-    mb(text("Could not save %s!\nThe file on disk is unchanged.", name).c_str(), ad.hwnd);
     return DiskChange::KeepOpen;
 }

@@ -5,14 +5,14 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "app/AppData.h"
 #include "app/App_win.h"
 #include "app/Commands_win.h"
 #include "app/Constants.h"
 #include "doc/Doc.h"
-#include "doc/Layout.h"
+#include "doc/DocError.h"
+#include "doc/DocSave.h"
 #include "res/resource.h"
 #include "support/File.h"
 #include "support/FileDialog_win.h"
@@ -24,30 +24,15 @@
 
 namespace {
 
-const char* const kCopiedSideFiles[] = {".key", ".map", ".ma0", ".ma1", ".ma2", ".ma3", ".ma4"};
-// Delete leaves the ".ma4" file, as it always has.
-const char* const kDeletedSideFiles[] = {".key", ".map", ".ma0", ".ma1", ".ma2", ".ma3"};
-
-std::string withoutExt(const std::string& path) {
-    std::vector<char> buf(path.begin(), path.end());
-    buf.push_back('\0');
-    delExt(buf.data());
-    return buf.data();
-}
-
-std::string format(const char* fmt, const std::string& arg) {
-    std::vector<char> text(std::strlen(fmt) + arg.size() + 1);
-    std::snprintf(text.data(), text.size(), fmt, arg.c_str());
-    return text.data();
-}
-
-// Writes the document and tells the user when that failed; the file keeps its old bytes.
-bool saveAndReport(cAppData& ad, const char* name) {
-    if (DocSaveFile(ad, name)) return true;
-    // A format this editor cannot write has already been named by DocSaveFile.
-    if (DocVersionWritable(ad))
+// Tells the user why a save refused, in the words of the check that refused it.
+void report(cAppData& ad, const SaveResult& r, const std::string& name) {
+    if (r.code == DocError::NameRefused || r.code == DocError::NotWritable) {
+        mb(r.detail.c_str(), ad.hwnd);
+    } else if (r.code == DocError::CannotWrite) {
         mb(format("Could not save %s!\nThe file on disk is unchanged.", name).c_str(), ad.hwnd);
-    return false;
+    } else {
+        mb(DocErrorMessage(r, name).c_str(), ad.hwnd);
+    }
 }
 
 // Selects the entry, listing the folder anew when it is missing: another program may
@@ -58,33 +43,53 @@ void selectListed(cAppData& ad, const char* name) {
     ViewListSetSelFile(ad, name);
 }
 
-void selectAndOpen(cAppData& ad, const char* name) {
-    ViewAddFilesToList(ad);
-    ViewListSetSelFile(ad, name);
-    ViewOpenFileFromList(ad);
-}
-
-}  // namespace
-
-void CopyFileA(cAppData& ad, const char* file) {
-    const std::string backup = withoutExt(file) + "." + backupext;
-    if (FileExists(backup.c_str())) {
-        const std::string question = format("Overwrite existing BackupFile %s?", backup);
-        if (mb2(ad, "Status -> Saving", question.c_str()) == IDYES)
-            FileCopyAtomic(file, backup.c_str(), MAX_FILE_SIZE);
-        return;
-    }
-    FileCopyAtomic(file, backup.c_str(), MAX_FILE_SIZE);
+void refreshList(cAppData& ad) {
     char selected[64];
     ViewListGetSelFile(ad, selected);
     ViewAddFilesToList(ad);
     ViewListSetSelFile(ad, selected);
 }
 
-void CopyFileA(cAppData&, const char* dest, const char* source, const char* ext) {
-    const std::string from = withoutExt(source) + ext;
-    if (!FileExists(from.c_str())) return;
-    ::CopyFileA(from.c_str(), (withoutExt(dest) + ext).c_str(), FALSE);
+// Saves the open character in place with its backup copy. A backup that cannot be made
+// stops the save unless the user agrees to save without one, as velmor-cli does.
+bool saveInPlace(cAppData& ad, const std::string& name, const bool& encode) {
+    SaveChoices how;
+    how.encode = encode;
+    how.backup = CopyFileA(ad, name.c_str());
+    SaveResult r = DocSave(ad, name, how);
+    if (r.code == DocError::BackupFailed) {
+        const std::string question = DocErrorMessage(r, name) + "\n\nSave without a backup?";
+        if (mb2(ad, title, question.c_str()) != IDYES) return false;
+        how.backup = Backup::Skip;
+        r = DocSave(ad, name, how);
+    }
+    if (!r.ok()) {
+        report(ad, r, name);
+        return false;
+    }
+    if (r.backupMade) refreshList(ad);
+    return true;
+}
+
+// The dialog's chosen file, whatever was typed into its name box, becomes the current
+// folder's entry, as the list shows only that folder.
+void selectAndOpen(cAppData& ad, const std::string& path) {
+    const std::size_t start = FileNameStart(path);
+    if (start > 0) SetCurrentDirectoryA(path.substr(0, start).c_str());
+    ViewAddFilesToList(ad);
+    ViewListSetSelFile(ad, path.substr(start).c_str());
+    ViewOpenFileFromList(ad);
+}
+
+}  // namespace
+
+Backup CopyFileA(cAppData& ad, const char* file) {
+    const std::string backup = DocBackupName(file);
+    FileFacts facts;
+    if (!FileExamine(backup, facts) || !facts.exists || facts.folder) return Backup::Overwrite;
+    const std::string question = format("Overwrite existing BackupFile %s?", backup);
+    return mb2(ad, "Status -> Saving", question.c_str()) == IDYES ? Backup::Overwrite
+                                                                  : Backup::Keep;
 }
 
 void DeleteFileA(cAppData&, char* name, const char* ext) {
@@ -101,74 +106,80 @@ void OnSaveFile(cAppData& ad) {
         mb(format("%s is a backupfile ->->->\nselect save as...", name).c_str(), ad.hwnd);
         return;
     }
-    if (!DocCheckWritable(ad)) return;
-    CopyFileA(ad, name);
     ViewGetData(ad);
-    DocSetData(ad);
-    // After a failed write the window keeps the edits, so that nothing typed is lost.
-    if (!saveAndReport(ad, name)) return;
+    // After a refused or failed save the window keeps the edits, so that nothing typed is lost.
+    if (!saveInPlace(ad, name, true)) return;
     ViewCloseFile(ad);
     if (ViewOpenFile(ad, name)) selectListed(ad, name);
 }
 
 void OnSaveFileAs(cAppData& ad) {
     cFileDialog dialog(ad.hwnd);
-    char selected[64];
-    ViewListGetSelFile(ad, selected);
-    const std::string source = std::string(CurDir(nullptr)) + selected;
+    SaveChoices how;
+    how.saveAs = true;
+    how.replace = true;  // the dialog has asked
+    how.source = std::string(CurDir(nullptr)) + ad.filename.cstr();
     if (!dialog.Save()) return;
     ViewGetData(ad);
-    DocSetData(ad);
-    const char* title = dialog.GetFileTitleA();
-    if (!DocSetFileName(ad, title)) return;
-    if (saveAndReport(ad, title)) {
-        for (const char* ext : kCopiedSideFiles)
-            CopyFileA(ad, dialog.GetFileName(), source.c_str(), ext);
+    const std::string target = dialog.GetFileName();
+    const SaveResult r = DocSave(ad, target, how);
+    if (!r.ok()) {
+        report(ad, r, dialog.GetFileTitleA());
+        return;
     }
     ViewCloseFile(ad);
-    selectAndOpen(ad, title);
+    selectAndOpen(ad, target);
 }
 
 void OnSaveNewFileAs(cAppData& ad, const int& command) {
     cFileDialog dialog(ad.hwnd);
-    OnCloseFile(ad);
+    if (!OnCloseFile(ad)) return;
     ViewCloseFile(ad);
     if (!dialog.Save()) return;
-    const char* title = dialog.GetFileTitleA();
     if (!DocOpenNewFile(ad, command)) {
         mb("Not enough memory for a new character", ad.hwnd);
         ad.reset();
         return;
     }
-    if (!DocSetFileName(ad, title) || !saveAndReport(ad, title)) {
-        ad.reset();
+    SaveChoices how;
+    how.encode = false;
+    how.saveAs = true;
+    how.replace = true;
+    const std::string target = dialog.GetFileName();
+    const SaveResult r = DocSave(ad, target, how);
+    ad.reset();
+    if (!r.ok()) {
+        report(ad, r, dialog.GetFileTitleA());
         return;
     }
-    ad.reset();
-    selectAndOpen(ad, title);
+    selectAndOpen(ad, target);
 }
 
-void OnCloseFile(cAppData& ad) {
-    if (!ad.fileopen()) return;
+bool OnCloseFile(cAppData& ad) {
+    if (!ad.fileopen()) return true;
     const std::string name = ad.filename.cstr();
     if (!FileExists(name.c_str())) {
         const std::string question = format("%s has been removed! Restore Character?", name);
         if (mb2(ad, title, question.c_str()) == IDYES) {
+            // The document's bytes are still those loaded: they are written as they are,
+            // whatever the menu marks, and there is no file left to back up.
             ad.player = ad.loaded;
             ViewSetData(ad);
-            DocSetData(ad);
-            saveAndReport(ad, name.c_str());
+            SaveChoices how;
+            how.encode = false;
+            how.backup = Backup::Skip;
+            const SaveResult r = DocSave(ad, name, how);
+            if (!r.ok()) report(ad, r, name);
+            return r.ok();
         }
-        return;
+        return true;
     }
     // Backups and files of other formats are read-only and never asked about.
-    if (!ViewFileWritable(ad)) return;
+    if (!ViewFileWritable(ad)) return true;
     ViewGetData(ad);
-    if (!UnsavedEdits(ad)) return;
-    if (mb2(ad, title, format("Save Changes to %s?", name).c_str()) != IDYES) return;
-    CopyFileA(ad, name.c_str());
-    DocSetData(ad);
-    saveAndReport(ad, name.c_str());
+    if (!UnsavedEdits(ad)) return true;
+    if (mb2(ad, title, format("Save Changes to %s?", name).c_str()) != IDYES) return true;
+    return saveInPlace(ad, name, true);
 }
 
 void OnFileDelete(cAppData& ad) {
@@ -191,5 +202,6 @@ void OnFileDelete(cAppData& ad) {
     SendMessageA(list, LB_SETCURSEL, sel > 0 ? sel - 1 : 0, 0);
     ViewCloseFile(ad);
     if (!TestExt(name, "d2s")) return;
-    for (const char* ext : kDeletedSideFiles) DeleteFileA(ad, name, ext);
+    // Delete leaves the ".ma4" file, as it always has.
+    for (int i = 0; i < kSideFileCount - 1; ++i) DeleteFileA(ad, name, kSideFiles[i]);
 }

@@ -64,9 +64,11 @@ void onFolderCheck(cAppData& ad, cMonitor& monitor) {
         const DiskChange change = SettleDiskChange(ad);
         if (change != DiskChange::KeepOpen) {
             const bool wasOpen = ad.fileopen();
-            if (change == DiskChange::None) OnCloseFile(ad);
-            ViewCloseFile(ad);
-            ViewReload(ad, wasOpen);
+            // A save the user asked for that did not happen keeps the file open with its edits.
+            if (change != DiskChange::None || OnCloseFile(ad)) {
+                ViewCloseFile(ad);
+                ViewReload(ad, wasOpen);
+            }
         }
     }
     enableList(ad, TRUE);
@@ -108,7 +110,8 @@ INT_PTR CALLBACK MainDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         case WM_CLOSE:
             monitor.Reset();
             monitor.Stop();
-            OnCloseFile(ad);
+            // A failed save keeps the window open with the edits.
+            if (!OnCloseFile(ad)) return TRUE;
             ViewCloseFile(ad);
             EndDialog(hwnd, 0);
             return TRUE;

@@ -243,7 +243,8 @@ bool parseCommandArgs(int argc, const char* const* argv, Options& opts, std::str
             return true;
         } else if (option && opts.command == Command::Info && arg == "--json") {
             opts.json = true;
-        } else if (option && opts.command == Command::New && arg == "--force") {
+        } else if (option && (opts.command == Command::New || opts.command == Command::Set) &&
+                   arg == "--force") {
             opts.force = true;
         } else if (option && opts.command == Command::Set) {
             ok = parseSetOption(arg, i, argc, argv, opts, error);

@@ -3,30 +3,26 @@
 // form) and the file is written as the Save or Save As command writes it.
 #include "cli/Commands.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "app/AppData.h"
 #include "app/Constants.h"
 #include "cli/Report.h"
 #include "doc/Doc.h"
+#include "doc/DocError.h"
+#include "doc/DocSave.h"
 #include "doc/Layout.h"
 #include "res/resource.h"
 #include "support/File.h"
 #include "support/Paths.h"
-#include "support/mbConsole.h"
 #include "view/Fields.h"
 #include "view/Ui.h"
 #include "view/UiConsole.h"
 
 namespace {
-
-const char* const kSideFiles[] = {".key", ".map", ".ma0", ".ma1", ".ma2", ".ma3", ".ma4"};
-const std::size_t kSideFileMax = 64u << 20;
 
 void say(const std::string& message) { std::fprintf(stderr, "velmor-cli: %s\n", message.c_str()); }
 
@@ -35,48 +31,12 @@ int fail(int code, const std::string& message) {
     return code;
 }
 
-// The messages the editor would have shown in its message box.
-int failWithMessages(const std::string& fallback) {
-    if (ConsoleMessages().empty()) return fail(EXIT_REFUSED, fallback);
-    for (const std::string& m : ConsoleMessages()) fail(EXIT_REFUSED, m);
-    return EXIT_REFUSED;
-}
-
-std::string folderOf(const std::string& path) { return path.substr(0, NameStart(path)); }
 std::string nameOf(const std::string& path) { return path.substr(NameStart(path)); }
 
-// The path without the extension of its file name (a dot in a folder name is no extension).
-std::string withoutExt(const std::string& path) {
-    return folderOf(path) + DelExt(nameOf(path).c_str());
-}
-
-bool exists(const std::string& path) {
-    struct stat st;
-    return stat(path.c_str(), &st) == 0;
-}
-
-std::string whyNotOpened(const std::string& file) {
-    struct stat st;
-    if (stat(file.c_str(), &st) != 0) return "cannot open " + file + ": " + std::strerror(errno);
-    if (S_ISDIR(st.st_mode)) return file + " is a folder, not a save file";
-    std::FILE* f = std::fopen(file.c_str(), "rb");
-    if (!f) return "cannot open " + file + ": " + std::strerror(errno);
-    unsigned char head[4] = {0, 0, 0, 0};
-    const std::size_t n = std::fread(head, 1, 4, f);
-    std::fclose(f);
-    if (n < 4 || head[0] != 0x55 || head[1] != 0xAA || head[2] != 0x55 || head[3] != 0xAA)
-        return file + " is not a save file (it does not begin with 55 AA 55 AA)";
-    const std::string size = std::to_string(st.st_size);
-    if (st.st_size > static_cast<long long>(MAX_FILE_SIZE))
-        return file + " is too long for a save file (" + size + " bytes, at most 100000)";
-    if (st.st_size < static_cast<long long>(MIN_FILE_SIZE))
-        return file + " is too short for a save file (" + size + " bytes, at least 660)";
-    return "cannot read " + file;
-}
-
 bool openSave(cAppData& ad, const std::string& file, std::string& error) {
-    if (DocOpenFile(ad, file.c_str())) return true;
-    error = whyNotOpened(file);
+    DocResult why;
+    if (DocOpenFile(ad, file.c_str(), &why)) return true;
+    error = DocErrorMessage(why, file);
     return false;
 }
 
@@ -134,62 +94,47 @@ void typeAndMark(cAppData& ad, const Options& opts) {
     if (opts.maxGold) ViewOnMaxGold(ad, true);
 }
 
-void reportLimited(const Options& opts) {
-    for (const auto& edit : opts.edits) {
-        const std::string shown = ConsoleGetText(edit.first);
-        if (shown == edit.second) continue;
-        for (const FieldInfo& f : kFields) {
-            if (f.id == edit.first)
-                std::printf("%s: '%s' read as %s\n", f.name, edit.second.c_str(), shown.c_str());
+// What the fields show before they are read, to report what the limits change.
+std::vector<std::string> shownTexts() {
+    std::vector<std::string> texts;
+    for (const FieldInfo& f : kFields) texts.push_back(ConsoleGetText(f.id));
+    return texts;
+}
+
+// Every value the limits changed, typed or stored, and a revived character. Gold that
+// --max-gold sets is no stored value changed by a limit.
+void reportLimited(const Options& opts, const std::vector<std::string>& before, bool revived) {
+    for (int i = 0; i < kFieldCount; ++i) {
+        const int id = kFields[i].id;
+        std::string typed;
+        for (const auto& edit : opts.edits) {
+            if (edit.first == id) typed = edit.second;
+        }
+        const bool forced = opts.maxGold && (id == IDC_GOLD || id == IDC_GOLDSTASH);
+        const std::string after = ConsoleGetText(id);
+        if (!typed.empty() && typed != after) {
+            std::printf("%s: '%s' read as %s\n", kFields[i].name, typed.c_str(), after.c_str());
+        } else if (typed.empty() && !forced && before[i] != after) {
+            std::printf("%s: stored %s saved as %s\n", kFields[i].name, before[i].c_str(),
+                        after.c_str());
         }
     }
+    if (revived) std::printf("status: the dead hardcore character is saved alive and softcore\n");
 }
 
-// Save As: the character takes the new file's name, and its side files follow it.
-int saveAs(cAppData& ad, const Options& opts) {
-    ConsoleClearMessages();
-    if (!nameFits(opts.output)) return EXIT_REFUSED;
-    if (!DocSetFileName(ad, nameOf(opts.output).c_str())) return failWithMessages("name refused");
-    if (!DocSaveFile(ad, opts.output.c_str()))
-        return fail(EXIT_REFUSED, std::string("cannot save: ") + DocSaveError());
-    const std::string from = withoutExt(opts.file), to = withoutExt(opts.output);
-    for (const char* ext : kSideFiles) {
-        std::string error;
-        if (exists(from + ext) &&
-            !FileCopyAtomic((from + ext).c_str(), (to + ext).c_str(), kSideFileMax, &error))
-            say("warning: side file not copied: " + error);
-    }
-    std::printf("saved %s (%u bytes)\n", opts.output.c_str(), ad.length);
-    return EXIT_OK;
+Backup backupChoice(const Options& opts) {
+    if (opts.noBackup) return Backup::Skip;
+    return opts.overwriteBackup ? Backup::Overwrite : Backup::Keep;
 }
 
-// Makes the backup copy; 'made' tells whether this run created it.
-bool makeBackup(const Options& opts, const std::string& backup, bool& made, std::string& error) {
-    made = false;
-    if (opts.noBackup) return true;
-    const bool existed = exists(backup);
-    if (existed && !opts.overwriteBackup) {
-        std::printf("kept existing backup %s\n", backup.c_str());
-        return true;
-    }
-    if (!FileCopyAtomic(opts.file.c_str(), backup.c_str(), MAX_FILE_SIZE, &error)) return false;
-    made = !existed;
-    std::printf("backup %s\n", backup.c_str());
-    return true;
-}
-
-int saveInPlace(cAppData& ad, const Options& opts) {
-    const std::string backup = withoutExt(opts.file) + "." + backupext;
-    bool made = false;
-    std::string error;
-    if (!makeBackup(opts, backup, made, error))
-        return fail(EXIT_REFUSED, "cannot make the backup copy: " + error + "; nothing written");
-    if (!DocSaveFile(ad, opts.file.c_str())) {
-        if (made) std::remove(backup.c_str());
-        return fail(EXIT_REFUSED, std::string("cannot save: ") + DocSaveError() + "; " + opts.file +
-                                      " is unchanged");
-    }
-    std::printf("saved %s (%u bytes)\n", opts.file.c_str(), ad.length);
+int save(cAppData& ad, const std::string& target, const SaveChoices& how) {
+    const SaveResult r = DocSave(ad, target, how);
+    if (!r.ok()) return fail(EXIT_REFUSED, DocErrorMessage(r, target));
+    for (const std::string& w : r.warnings) say("warning: side file not copied: " + w);
+    if (r.backupKept) std::printf("kept existing backup %s\n", r.backup.c_str());
+    if (!r.backupKept && how.backup != Backup::Skip && !r.backup.empty())
+        std::printf("backup %s\n", r.backup.c_str());
+    std::printf("saved %s (%u bytes)\n", target.c_str(), ad.length);
     return EXIT_OK;
 }
 
@@ -231,23 +176,34 @@ int RunSet(const Options& opts) {
     showInWindow(ad);
     if (!selectClass(ad, opts.classArg, error)) return fail(EXIT_REFUSED, error);
     typeAndMark(ad, opts);
+    const std::vector<std::string> before = shownTexts();
     ViewGetData(ad);
-    reportLimited(opts);
-    DocSetData(ad);
-    return opts.output.empty() ? saveInPlace(ad, opts) : saveAs(ad, opts);
+    const unsigned char deadHardcore = STATUS_HARDCORE | STATUS_DIED;
+    reportLimited(opts, before, (ad.data[OFS_STATUS] & deadHardcore) == deadHardcore);
+    SaveChoices how;
+    how.backup = backupChoice(opts);
+    how.saveAs = !opts.output.empty();
+    how.replace = opts.force;
+    how.source = opts.file;
+    if (how.saveAs && !FileSame(opts.file, opts.output) && !nameFits(opts.output))
+        return EXIT_REFUSED;
+    return save(ad, how.saveAs ? opts.output : opts.file, how);
 }
 
 int RunNew(const Options& opts) {
-    if (exists(opts.file) && !opts.force)
+    FileFacts facts;
+    if (FileExamine(opts.file, facts) && facts.exists && !opts.force)
         return fail(EXIT_REFUSED, opts.file + " exists (use --force to replace it)");
     cAppData ad;
     if (!DocOpenNewFile(ad, IDM_NEW_AMAZONE + ParseClass(opts.classArg)))
         return fail(EXIT_REFUSED, "out of memory");
-    ConsoleClearMessages();
     if (!nameFits(opts.file)) return EXIT_REFUSED;
-    if (!DocSetFileName(ad, nameOf(opts.file).c_str())) return failWithMessages("name refused");
-    if (!DocSaveFile(ad, opts.file.c_str()))
-        return fail(EXIT_REFUSED, std::string("cannot save: ") + DocSaveError());
+    SaveChoices how;
+    how.encode = false;
+    how.saveAs = true;
+    how.replace = opts.force;
+    const SaveResult r = DocSave(ad, opts.file, how);
+    if (!r.ok()) return fail(EXIT_REFUSED, DocErrorMessage(r, opts.file));
     std::printf("made %s: %s, level 1\n", opts.file.c_str(),
                 ClassName(ParseClass(opts.classArg)).c_str());
     return EXIT_OK;

@@ -7,11 +7,14 @@
 #include "doc/Layout.h"
 
 class cAppData;
+struct DocResult;
 
 // Load, save and drop.
 bool DocTestD2FileFormat(cAppData& ad);
-bool DocOpenFile(cAppData& ad, const char* name);
-bool DocSaveFile(cAppData& ad, const char* name);
+// why, when given, receives the reason of a refusal.
+bool DocOpenFile(cAppData& ad, const char* name, DocResult* why = nullptr);
+// Writes the bytes as they are; DocSave (DocSave.h) is the whole save with its checks.
+bool DocSaveFile(cAppData& ad, const char* name, DocResult* why = nullptr);
 void DocCloseFile(cAppData& ad);
 // Why the last DocSaveFile failed to write, for callers that report it; empty otherwise.
 const char* DocSaveError();

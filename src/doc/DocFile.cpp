@@ -1,4 +1,5 @@
 // Loading, saving and dropping the document.
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -7,6 +8,7 @@
 
 #include "app/AppData.h"
 #include "doc/Doc.h"
+#include "doc/DocError.h"
 #include "doc/Layout.h"
 #include "support/File.h"
 #include "support/mb.h"
@@ -24,18 +26,25 @@ namespace {
 
 std::string lastSaveError;
 
-bool failOpen(cAppData& ad) {
+bool failOpen(cAppData& ad, DocResult* why = nullptr, DocError code = DocError::CannotRead,
+              std::string detail = "") {
     DocCloseFile(ad);
+    if (why) *why = {code, detail};
     return false;
 }
 
 }  // namespace
 
-bool DocOpenFile(cAppData& ad, const char* name) {
+bool DocOpenFile(cAppData& ad, const char* name, DocResult* why) {
     DocCloseFile(ad);
     ad.filename = name;
+    FileFacts facts;
+    if (!FileExamine(name, facts)) return failOpen(ad, why);
+    if (!facts.exists) return failOpen(ad, why, DocError::Missing);
+    if (facts.folder) return failOpen(ad, why, DocError::Folder);
     ad.fp = std::fopen(name, "rb");
-    if (!ad.fp || !DocTestD2FileFormat(ad)) return failOpen(ad);
+    if (!ad.fp) return failOpen(ad, why, DocError::CannotRead, std::strerror(errno));
+    if (!DocTestD2FileFormat(ad)) return failOpen(ad, why, DocError::NotSave);
     // One read of at most one byte past the limit tells a too-long file without reading it
     // all, and the bytes counted are the bytes kept.
     const std::size_t room = MAX_FILE_SIZE + 1;
@@ -47,8 +56,10 @@ bool DocOpenFile(cAppData& ad, const char* name) {
         if (got == 0) break;
         n += got;
     }
-    if (std::ferror(ad.fp) || n > MAX_FILE_SIZE || n < OFS_VERSION + 4) return failOpen(ad);
-    if (n < LayoutOf(get32(bytes.get() + OFS_VERSION)).minSize) return failOpen(ad);
+    if (std::ferror(ad.fp)) return failOpen(ad, why);
+    if (n > MAX_FILE_SIZE) return failOpen(ad, why, DocError::TooLong);
+    if (n < OFS_VERSION + 4 || n < LayoutOf(get32(bytes.get() + OFS_VERSION)).minSize)
+        return failOpen(ad, why, DocError::TooShort);
     ad.data = new (std::nothrow) unsigned char[n + SPARE_BYTES]();
     if (!ad.data) return failOpen(ad);
     std::memcpy(ad.data, bytes.get(), n);
@@ -69,15 +80,21 @@ bool DocCheckWritable(cAppData& ad) {
     return false;
 }
 
-bool DocSaveFile(cAppData& ad, const char* name) {
+bool DocSaveFile(cAppData& ad, const char* name, DocResult* why) {
     if (!ad.data) {
         mb("no datapointer in DocSaveFile", ad.hwnd);
+        if (why) *why = {DocError::NoDocument, ""};
         return false;
     }
-    if (!DocCheckWritable(ad)) return false;
+    if (!DocCheckWritable(ad)) {
+        if (why) *why = {DocError::NotWritable, DocReadOnlyReason(ad)};
+        return false;
+    }
     DocSeal(ad);
     lastSaveError.clear();
-    return FileWriteAtomic(name, ad.data, ad.length, &lastSaveError);
+    if (FileWriteAtomic(name, ad.data, ad.length, &lastSaveError)) return true;
+    if (why) *why = {DocError::CannotWrite, lastSaveError};
+    return false;
 }
 
 const char* DocSaveError() { return lastSaveError.c_str(); }

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "support/Paths.h"
+
 namespace {
 
 void setError(std::string* out, const std::string& what) {
@@ -12,33 +14,56 @@ void setError(std::string* out, const std::string& what) {
 }
 
 std::string reason(const char* what, const std::string& name, int err) {
-    return std::string(what) + " " + name + ": " + std::strerror(err);
+    return std::string(what) + " " + name + ": " + std::strerror(err ? err : EIO);
+}
+
+bool writeAll(std::FILE* f, const void* bytes, std::size_t len) {
+    errno = 0;
+    bool ok = std::fwrite(bytes, 1, len, f) == len;
+    ok = ok && std::fflush(f) == 0 && FileSyncStream(f);
+    const int err = errno;
+    if (std::fclose(f) != 0) return false;
+    errno = err;
+    return ok;
 }
 
 }  // namespace
 
+std::size_t FileNameStart(const std::string& path) {
+#ifdef _WIN32
+    const std::size_t sep = path.find_last_of("/\\:");
+#else
+    const std::size_t sep = path.find_last_of('/');
+#endif
+    return sep == std::string::npos ? 0 : sep + 1;
+}
+
+std::string FileWithoutExt(const std::string& path) {
+    const std::size_t start = FileNameStart(path);
+    return path.substr(0, start) + DelExt(path.substr(start).c_str());
+}
+
+bool FileSame(const std::string& a, const std::string& b) {
+    FileFacts fa, fb;
+    return FileExamine(a, fa) && FileExamine(b, fb) && fa.exists && fb.exists && fa.index != 0 &&
+           fa.volume == fb.volume && fa.index == fb.index;
+}
+
 bool FileWriteAtomic(const char* name, const void* bytes, std::size_t len, std::string* errorText) {
-    const std::string tmp = std::string(name) + ".velmortmp";
-    std::FILE* f = std::fopen(tmp.c_str(), "wb");
+    // Replacing a link would turn it into a file: the file it names receives the bytes.
+    const std::string target = FileResolve(name);
+    std::string tmp;
+    std::FILE* f = FileCreateTemp(target.substr(0, FileNameStart(target)), tmp);
     if (!f) {
-        setError(errorText, reason("cannot create", tmp, errno));
+        setError(errorText, reason("cannot create a file beside", name, errno));
         return false;
     }
-    errno = 0;
-    bool ok = std::fwrite(bytes, 1, len, f) == len;
-    ok = ok && std::fflush(f) == 0 && FileSyncStream(f);
-    int err = errno;
-    if (std::fclose(f) != 0 && ok) {
-        ok = false;
-        err = errno;
-    }
-    if (ok) {
-        FileCopyMode(name, tmp.c_str());
-        if (FileReplace(tmp.c_str(), name)) return true;
-        err = errno;
-        setError(errorText, reason("cannot replace", name, err));
+    if (writeAll(f, bytes, len)) {
+        FileCopyAttributes(target.c_str(), tmp.c_str());
+        if (FileReplace(tmp.c_str(), target.c_str())) return true;
+        setError(errorText, reason("cannot replace", name, errno));
     } else {
-        setError(errorText, reason("cannot write", tmp, err ? err : EIO));
+        setError(errorText, reason("cannot write", name, errno));
     }
     std::remove(tmp.c_str());
     return false;
@@ -64,7 +89,7 @@ bool FileCopyAtomic(const char* from, const char* to, std::size_t maxBytes,
         return false;
     }
     if (bytes.size() > maxBytes) {
-        setError(errorText, std::string("file too large to copy: ") + from);
+        setError(errorText, std::string(from) + " is too large to copy");
         return false;
     }
     return FileWriteAtomic(to, bytes.data(), bytes.size(), errorText);

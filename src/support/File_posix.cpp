@@ -1,15 +1,71 @@
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
+#include <random>
 
 #include "support/File.h"
+
+std::FILE* FileCreateTemp(const std::string& folder, std::string& tmpName) {
+    static std::random_device seed;
+    static std::mt19937_64 next(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char name[32];
+        std::snprintf(name, sizeof name, ".vlm%08llx",
+                      static_cast<unsigned long long>(next() & 0xffffffffu));
+        tmpName = folder + name;
+        const int fd = open(tmpName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            std::FILE* f = fdopen(fd, "wb");
+            if (!f) {
+                close(fd);
+                unlink(tmpName.c_str());
+            }
+            return f;
+        }
+        if (errno != EEXIST) return nullptr;
+    }
+    return nullptr;
+}
 
 bool FileSyncStream(std::FILE* f) { return fsync(fileno(f)) == 0; }
 
 bool FileReplace(const char* from, const char* to) { return std::rename(from, to) == 0; }
 
-void FileCopyMode(const char* like, const char* to) {
+void FileCopyAttributes(const char* like, const char* to) {
     struct stat st;
-    if (stat(like, &st) == 0) chmod(to, st.st_mode & 07777);
+    if (stat(like, &st) != 0) return;
+    // Only the owner may change the owner: a refusal leaves the writer's own, as it must.
+    const bool owned =
+        chown(to, st.st_uid, st.st_gid) == 0 || chown(to, static_cast<uid_t>(-1), st.st_gid) == 0;
+    (void)owned;
+    chmod(to, st.st_mode & 07777);
+}
+
+bool FileExamine(const std::string& path, FileFacts& facts) {
+    facts = FileFacts();
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0) return errno == ENOENT || errno == ENOTDIR;
+    facts.exists = true;
+    facts.folder = S_ISDIR(st.st_mode);
+    // A file without any write permission stays unwritten even for a user who could force it.
+    facts.writable = (st.st_mode & 0222) != 0 && access(path.c_str(), W_OK) == 0;
+    facts.links = static_cast<unsigned long>(st.st_nlink);
+    facts.volume = static_cast<unsigned long long>(st.st_dev);
+    facts.index = static_cast<unsigned long long>(st.st_ino);
+    return true;
+}
+
+std::string FileResolve(const std::string& path) {
+    struct stat st;
+    if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    char* real = realpath(path.c_str(), nullptr);
+    if (!real) return path;
+    const std::string resolved = real;
+    std::free(real);
+    return resolved;
 }

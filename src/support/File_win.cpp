@@ -1,14 +1,72 @@
+#include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
 #include <windows.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <random>
 
 #include "support/File.h"
+
+std::FILE* FileCreateTemp(const std::string& folder, std::string& tmpName) {
+    static std::random_device seed;
+    static std::mt19937_64 next(seed() ^ GetTickCount() ^ (GetCurrentProcessId() << 16));
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char name[32];
+        std::snprintf(name, sizeof name, ".vlm%08llx",
+                      static_cast<unsigned long long>(next() & 0xffffffffu));
+        tmpName = folder + name;
+        // _O_EXCL is CREATE_NEW: an existing file is never opened.
+        const int fd = _open(tmpName.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY,
+                             _S_IREAD | _S_IWRITE);
+        if (fd >= 0) {
+            std::FILE* f = _fdopen(fd, "wb");
+            if (!f) {
+                _close(fd);
+                DeleteFileA(tmpName.c_str());
+            }
+            return f;
+        }
+        if (errno != EEXIST) return nullptr;
+    }
+    return nullptr;
+}
 
 bool FileSyncStream(std::FILE* f) { return _commit(_fileno(f)) == 0; }
 
 bool FileReplace(const char* from, const char* to) {
-    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    errno = GetLastError() == ERROR_ACCESS_DENIED || GetLastError() == ERROR_SHARING_VIOLATION
+                ? EACCES
+                : EIO;
+    return false;
 }
 
-void FileCopyMode(const char*, const char*) {}
+void FileCopyAttributes(const char*, const char*) {}
+
+bool FileExamine(const std::string& path, FileFacts& facts) {
+    facts = FileFacts();
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD err = GetLastError();
+        return err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND;
+    }
+    facts.exists = true;
+    facts.folder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    facts.writable = (attributes & FILE_ATTRIBUTE_READONLY) == 0;
+    HANDLE h = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return true;
+    BY_HANDLE_FILE_INFORMATION info;
+    if (GetFileInformationByHandle(h, &info)) {
+        facts.links = info.nNumberOfLinks;
+        facts.volume = info.dwVolumeSerialNumber;
+        facts.index =
+            (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    }
+    CloseHandle(h);
+    return true;
+}
+
+std::string FileResolve(const std::string& path) { return path; }

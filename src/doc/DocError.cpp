@@ -1,0 +1,54 @@
+#include "doc/DocError.h"
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+struct Reason {
+    DocError code;
+    const char* text;
+};
+
+const Reason kReasons[] = {
+    {DocError::Ok, "is fine"},
+    {DocError::Missing, "does not exist"},
+    {DocError::Folder, "is a folder, not a save file"},
+    {DocError::NotSave, "is not a save file (it does not begin with 55 AA 55 AA)"},
+    {DocError::TooShort, "is too short for a save file (at least 660 bytes)"},
+    {DocError::TooLong, "is too long for a save file (at most 100000 bytes)"},
+    {DocError::CannotRead, "cannot be read"},
+    {DocError::NoDocument, "cannot be saved: no character is open"},
+    {DocError::NotWritable, "cannot be saved by this editor"},
+    {DocError::IsBackup, "is a backup file and is never written in place"},
+    {DocError::ReadOnly, "is read-only; nothing written"},
+    {DocError::HardLinked,
+     "has other hard links, which a save would separate from it; nothing written"},
+    {DocError::TargetExists, "exists already; nothing written"},
+    {DocError::NameRefused, "is not a valid character name"},
+    {DocError::TooLongToSave, "would be longer than 100000 bytes; nothing written"},
+    {DocError::BackupFailed, "could not be backed up; nothing written"},
+    {DocError::CannotWrite, "could not be written and is unchanged"},
+};
+
+}  // namespace
+
+const char* DocErrorText(DocError code) {
+    for (const Reason& r : kReasons) {
+        if (r.code == code) return r.text;
+    }
+    return "failed";
+}
+
+std::string DocErrorMessage(const DocResult& result, const std::string& file) {
+    std::string text = file + " " + DocErrorText(result.code);
+    if (!result.detail.empty()) text += " (" + result.detail + ")";
+    return text;
+}
+
+std::string format(const char* fmt, const std::string& arg) {
+    std::vector<char> text(std::strlen(fmt) + arg.size() + 1);
+    std::snprintf(text.data(), text.size(), fmt, arg.c_str());
+    return text.data();
+}

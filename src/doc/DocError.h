@@ -1,0 +1,38 @@
+// Why opening or saving a character refused: one table of reasons and their texts, read
+// by the window's message boxes and by velmor-cli's error lines alike.
+#pragma once
+
+#include <string>
+
+enum class DocError {
+    Ok,
+    Missing,
+    Folder,
+    NotSave,
+    TooShort,
+    TooLong,
+    CannotRead,
+    NoDocument,
+    NotWritable,
+    IsBackup,
+    ReadOnly,
+    HardLinked,
+    TargetExists,
+    NameRefused,
+    TooLongToSave,
+    BackupFailed,
+    CannotWrite,
+};
+
+struct DocResult {
+    DocError code = DocError::Ok;
+    std::string detail;  // the system's reason or the check's own words; may be empty
+    bool ok() const { return code == DocError::Ok; }
+};
+
+// The reason's text, a sentence fragment that follows the file's name.
+const char* DocErrorText(DocError code);
+// "FILE TEXT" with ": DETAIL" when there is one, e.g. "Rogar.d2s cannot be written: ...".
+std::string DocErrorMessage(const DocResult& result, const std::string& file);
+// printf with one %s, for the window's texts that name a file.
+std::string format(const char* fmt, const std::string& arg);

@@ -1,0 +1,173 @@
+// The save path on a real file system, through velmor-cli: each row prepares a folder
+// holding hero.d2s, runs one command and compares the whole folder afterwards (every
+// file's bytes, links and folders) with expectations edited here from the sample.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <future>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "TestUtil.h"
+
+namespace {
+
+using Folder = std::map<std::string, Bytes>;
+
+const Bytes kHero = ReadBytes(TestData("d2v107.d2s"));
+
+Bytes With16(Bytes b, unsigned offset, unsigned value) {
+    Put16(b, offset, value);
+    return b;
+}
+
+Bytes Named(Bytes b, const std::string& name) {
+    std::fill(b.begin() + 8, b.begin() + 23, 0);
+    std::copy(name.begin(), name.end(), b.begin() + 8);
+    return b;
+}
+
+Bytes WithStatus(Bytes b, unsigned char status) {
+    b[24] = status;
+    return b;
+}
+
+Bytes Text(const std::string& s) { return Bytes(s.begin(), s.end()); }
+
+const Bytes kEdited = With16(kHero, 565, 40);  // strength=40
+// The most a save may hold.
+const Bytes kLongest = [] {
+    Bytes b = kHero;
+    b.resize(100000, 0);
+    return b;
+}();
+
+// A save that fits under a 1024-byte limit until an edit adds 12 bytes.
+const Bytes kPadded = [] {
+    Bytes b = kHero;
+    b.resize(1020, 0);
+    return b;
+}();
+
+// A link reads as "->" and its target, a folder as "/", a file as its bytes.
+Folder Snapshot(const TempDir& dir) {
+    Folder files;
+    for (const std::string& n : dir.List()) {
+        struct stat st;
+        lstat((dir / n).c_str(), &st);
+        char target[256] = "";
+        if (S_ISLNK(st.st_mode) && readlink((dir / n).c_str(), target, sizeof target - 1) > 0)
+            files[n] = Text(std::string("->") + target);
+        else
+            files[n] = S_ISDIR(st.st_mode) ? Text("/") : ReadBytes(dir / n);
+    }
+    return files;
+}
+
+struct Row {
+    const char* what;
+    Folder before;        // files besides hero.d2s, or in its place
+    std::string shell;    // run in the folder first: links, permissions, limits
+    std::string command;  // velmor-cli's words, split at blanks
+    int status;
+    const char* says;   // part of what the run prints
+    Folder after;       // besides an unchanged hero.d2s
+    unsigned mode = 0;  // of hero.d2s afterwards, when not 0
+};
+
+std::vector<std::string> Words(const std::string& text) {
+    std::vector<std::string> words;
+    std::istringstream in(text);
+    for (std::string w; in >> w;) words.push_back(w);
+    return words;
+}
+
+const std::string kSet = "set hero.d2s strength=40 ";
+const std::string kLong = std::string(251, 'x') + ".d2s";
+const std::string kFull = "trap '' XFSZ; ulimit -f ";  // + blocks of 512 bytes
+
+}  // namespace
+
+TEST(Save, FileSystemCases) {
+    const Bytes old = Text("old"), map4 = Text("map 4");
+    // clang-format off
+    const Row rows[] = {
+        {"backup made", {}, "", kSet, 0, "", {{"hero.d2s", kEdited}, {"hero.bakvelmor", kHero}}},
+        {"backup kept", {{"hero.bakvelmor", old}}, "", kSet, 0, "kept",
+         {{"hero.d2s", kEdited}, {"hero.bakvelmor", old}}},
+        {"backup overwritten", {{"hero.bakvelmor", old}}, "", kSet + "--overwrite-backup", 0, "",
+         {{"hero.d2s", kEdited}, {"hero.bakvelmor", kHero}}},
+        {"mode kept", {}, "chmod 604 hero.d2s;", kSet + "--no-backup", 0, "",
+         {{"hero.d2s", kEdited}}, 0604},
+        {"100000 bytes saved and backed up", {{"hero.d2s", kLongest}}, "", "set hero.d2s vitality=26",
+         0, "", {{"hero.d2s", With16(kLongest, 577, 26)}, {"hero.bakvelmor", kLongest}}},
+        {"too long to save", {{"hero.d2s", kLongest}}, "", "set hero.d2s level=31 --max-gold", 1,
+         "longer than 100000", {{"hero.d2s", kLongest}}},
+        {"stored value limited", {{"hero.d2s", With16(kHero, 565, 40000)}}, "",
+         "set hero.d2s energy=30 --no-backup", 0, "strength: stored 40000 saved as 30000",
+         {{"hero.d2s", With16(With16(kHero, 565, 30000), 569, 30)}}},
+        {"dead hardcore revived", {{"hero.d2s", WithStatus(kHero, kHero[24] | 0x0C)}}, "",
+         kSet + "--no-backup", 0, "saved alive", {{"hero.d2s", WithStatus(kEdited, kHero[24] & ~0x0C)}}},
+        {"folder in the backup's place", {}, "mkdir hero.bakvelmor;", kSet, 1, "a folder",
+         {{"hero.bakvelmor", Text("/")}}},
+        {"symlink stays a link", {}, "ln -s hero.d2s alias.d2s;", "set alias.d2s strength=40", 0, "",
+         {{"hero.d2s", kEdited}, {"alias.d2s", Text("->hero.d2s")}, {"alias.bakvelmor", kHero}}},
+        {"read-only file", {}, "chmod 444 hero.d2s;", kSet, 1, "read-only", {}},
+        {"hard link", {}, "ln hero.d2s twin.d2s;", kSet, 1, "hard links", {{"twin.d2s", kHero}}},
+        {"existing output", {{"Other.d2s", old}}, "", kSet + "--output Other.d2s", 1, "exists",
+         {{"Other.d2s", old}}},
+        {"existing output forced, side files along", {{"Other.d2s", old}, {"hero.ma4", map4}}, "",
+         kSet + "--output Other.d2s --force", 0, "",
+         {{"Other.d2s", Named(kEdited, "Other")}, {"hero.ma4", map4}, {"Other.ma4", map4}}},
+        {"output is the file by another spelling", {}, "", kSet + "--output ./hero.d2s", 0, "",
+         {{"hero.d2s", kEdited}, {"hero.bakvelmor", kHero}}},
+        {"backup never written in place", {{"hero.bakvelmor", kHero}}, "",
+         "set ./hero.bakvelmor strength=4 --output hero.bakvelmor --force", 1, "backup file",
+         {{"hero.bakvelmor", kHero}}},
+        {"longest name", {{kLong, kHero}}, "", "set " + kLong + " strength=40 --no-backup", 0, "",
+         {{kLong, kEdited}}},
+        {"missing folder", {}, "", kSet + "--output nowhere/Copy.d2s", 1, "could not be written", {}},
+        {"full file system", {}, kFull + "1;", kSet + "--no-backup", 1, "File too large", {}},
+        // 1020 bytes fit under the limit of 1024, so the backup is made; the edit adds 12.
+        {"backup made in a failed run removed", {{"hero.d2s", kPadded}}, kFull + "2;",
+         "set hero.d2s level=31 --max-gold", 1, "could not be written", {{"hero.d2s", kPadded}}},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        TempDir dir;
+        WriteBytes(dir / "hero.d2s", kHero);
+        for (const auto& file : row.before) WriteBytes(dir / file.first, file.second);
+        Folder want = row.after;
+        want.emplace("hero.d2s", kHero);
+        const CliResult r = RunCli(Words(row.command), dir.path, row.shell);
+        EXPECT_EQ(row.status, r.status) << r.err;
+        EXPECT_NE(std::string::npos, (r.out + r.err).find(row.says)) << r.out << r.err;
+        EXPECT_EQ(want, Snapshot(dir));
+        struct stat st;
+        if (row.mode) {
+            EXPECT_TRUE(stat((dir / "hero.d2s").c_str(), &st) == 0 &&
+                        (st.st_mode & 07777) == row.mode);
+        }
+    }
+}
+
+TEST(Save, ConcurrentRunsEachWriteWholeFiles) {
+    for (int round = 0; round < 8; ++round) {
+        TempDir dir;
+        WriteBytes(dir / "hero.d2s", kHero);
+        auto run = [&](const char* edit) {
+            return RunCli({"set", "hero.d2s", edit, "--no-backup"}, dir.path).status;
+        };
+        auto first = std::async(std::launch::async, run, "strength=40");
+        auto second = std::async(std::launch::async, run, "strength=50");
+        EXPECT_EQ(0, first.get());
+        EXPECT_EQ(0, second.get());
+        const Bytes now = ReadBytes(dir / "hero.d2s");
+        EXPECT_TRUE(now == kEdited || now == With16(kHero, 565, 50));
+        EXPECT_EQ(std::vector<std::string>{"hero.d2s"}, dir.List());
+    }
+}
