@@ -33,12 +33,6 @@ bool changedOnDisk(const cAppData& ad, const char* name) {
     return n != ad.length || std::memcmp(bytes.data(), ad.data, n) != 0;
 }
 
-std::string text(const char* fmt, const std::string& name) {
-    char buf[512];
-    std::snprintf(buf, sizeof buf, fmt, name.c_str());
-    return buf;
-}
-
 }  // namespace
 
 DiskChange SettleDiskChange(cAppData& ad) {
@@ -50,17 +44,18 @@ DiskChange SettleDiskChange(cAppData& ad) {
     const char* question =
         "%s was changed on disk while Velmor was in the background.\n"
         "Save your changes over it? The version on disk becomes the backup.";
-    if (mb2(ad, title, text(question, name).c_str()) != IDYES) return DiskChange::Settled;
+    if (mb2(ad, title, format(question, name).c_str()) != IDYES) return DiskChange::Settled;
     // The version on disk becomes the backup; the marks reach only the bytes written.
     SaveChoices how;
     how.backup = Backup::Overwrite;
     const SaveResult r = DocSave(ad, name, how);
     if (r.ok()) return DiskChange::Settled;
     if (r.code == DocError::BackupFailed) {
-        mb(text("Could not keep the version on disk as %s!\nNothing was saved.", r.backup).c_str(),
+        mb(format("Could not keep the version on disk as %s!\nNothing was saved.", r.backup)
+               .c_str(),
            ad.hwnd);
     } else if (r.code == DocError::CannotWrite) {
-        mb(text("Could not save %s!\nThe file on disk is unchanged.", name).c_str(), ad.hwnd);
+        mb(format("Could not save %s!\nThe file on disk is unchanged.", name).c_str(), ad.hwnd);
     } else {
         mb(DocErrorMessage(r, name).c_str(), ad.hwnd);
     }

@@ -32,7 +32,8 @@ struct DocResult {
 
 // The reason's text, a sentence fragment that follows the file's name.
 const char* DocErrorText(DocError code);
-// "FILE TEXT" with ": DETAIL" when there is one, e.g. "Rogar.d2s cannot be written: ...".
+// "FILE TEXT (DETAIL)", e.g. "Rogar.d2s is read-only; nothing written"; the detail only
+// when there is one.
 std::string DocErrorMessage(const DocResult& result, const std::string& file);
 // printf with one %s, for the window's texts that name a file.
 std::string format(const char* fmt, const std::string& arg);
