@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes the seed corpora of the fuzz targets to tests/fuzz/corpus/<target>/.
 
-usage: make_corpus.py VELMOR_CLI
+usage: scripts/make-fuzz-corpus.py VELMOR_CLI
 
 VELMOR_CLI is a built velmor-cli; its 'new' command gives the new-character template.
 The seeds are committed; run this again only when an input layout of a target changes.
@@ -13,8 +13,8 @@ import sys
 import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-ROOT = os.path.dirname(os.path.dirname(HERE))
-CORPUS = os.path.join(HERE, "corpus")
+ROOT = os.path.dirname(HERE)
+CORPUS = os.path.join(ROOT, "tests", "fuzz", "corpus")
 
 # fuzz_doc: a header of 32 choice bytes in front of the file. The choices are taken from
 # the header's end: its last byte picks the mode (a multiple of 4 re-encodes the loaded
