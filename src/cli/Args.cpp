@@ -9,6 +9,7 @@
 
 #include "app/Constants.h"
 #include "app/Version.h"
+#include "support/File.h"
 #include "support/Paths.h"
 #include "view/Fields.h"
 
@@ -197,7 +198,7 @@ bool checkNew(Options& opts, const std::vector<std::string>& positional, std::st
     opts.classArg = positional[0];
     if (ParseClass(opts.classArg) < 0) {
         error = "unknown class '" + opts.classArg + "'";
-    } else if (!TestExt(opts.file.c_str() + NameStart(opts.file), "d2s")) {
+    } else if (!TestExt(opts.file.c_str() + FileNameStart(opts.file), "d2s")) {
         error = "new makes save files, whose names end in .d2s: '" + opts.file + "'";
     }
     return error.empty();
@@ -275,15 +276,6 @@ int ParseClass(const std::string& text) {
             return i;
     }
     return -1;
-}
-
-std::size_t NameStart(const std::string& path) {
-#ifdef _WIN32
-    const std::size_t sep = path.find_last_of("/\\");
-#else
-    const std::size_t sep = path.find_last_of('/');
-#endif
-    return sep == std::string::npos ? 0 : sep + 1;
 }
 
 bool ParseArgs(int argc, const char* const* argv, Options& opts, std::string& error) {

@@ -39,7 +39,3 @@ std::string VersionText();
 // Class code for a selector name or the class's English name (any case), or a code 0-6;
 // -1 when it is none of them.
 int ParseClass(const std::string& text);
-
-// Where the file name begins in a path: after the last separator of the platform ('/', and
-// on Windows also '\').
-std::size_t NameStart(const std::string& path);

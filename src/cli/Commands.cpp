@@ -31,7 +31,7 @@ int fail(int code, const std::string& message) {
     return code;
 }
 
-std::string nameOf(const std::string& path) { return path.substr(NameStart(path)); }
+std::string nameOf(const std::string& path) { return path.substr(FileNameStart(path)); }
 
 bool openSave(cAppData& ad, const std::string& file, std::string& error) {
     DocResult why;

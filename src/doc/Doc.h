@@ -16,6 +16,8 @@ bool DocOpenFile(cAppData& ad, const char* name, DocResult* why = nullptr);
 // Writes the bytes as they are; DocSave (DocSave.h) is the whole save with its checks.
 bool DocSaveFile(cAppData& ad, const char* name, DocResult* why = nullptr);
 void DocCloseFile(cAppData& ad);
+// Makes room for a document of length bytes; false when the buffer cannot grow.
+bool DocReserve(cAppData& ad, unsigned int length);
 // Why the last DocSaveFile failed to write, for callers that report it; empty otherwise.
 const char* DocSaveError();
 // The 32-bit format version at offset 4 and the layout of that version.

@@ -4,7 +4,6 @@
 // and the fraction bits of life, mana and stamina included, so that a save without edits
 // gives back the file's own bytes.
 #include <cstring>
-#include <new>
 
 #include "app/AppData.h"
 #include "doc/AttrList.h"
@@ -41,15 +40,7 @@ void touchPool(AttrList& list, unsigned int current, unsigned int now, unsigned 
 bool replace(cAppData& ad, unsigned int at, unsigned int oldLen, const unsigned char* bytes,
              unsigned int newLen) {
     const unsigned int length = ad.length - oldLen + newLen;
-    if (length > ad.capacity) {
-        const unsigned int capacity = length + SPARE_BYTES;
-        unsigned char* bigger = new (std::nothrow) unsigned char[capacity]();
-        if (!bigger) return false;
-        std::memcpy(bigger, ad.data, ad.length);
-        delete[] ad.data;
-        ad.data = bigger;
-        ad.capacity = capacity;
-    }
+    if (!DocReserve(ad, length)) return false;
     std::memmove(ad.data + at + newLen, ad.data + at + oldLen, ad.length - at - oldLen);
     std::memcpy(ad.data + at, bytes, newLen);
     if (length < ad.length) std::memset(ad.data + length, 0, ad.length - length);

@@ -11,7 +11,6 @@
 // Life is addressed one byte into its slot and written with four bytes, so writing it
 // also clears the fraction byte of maximum life, the first byte of the next slot.
 #include <cstring>
-#include <new>
 
 #include "app/AppData.h"
 #include "doc/Doc.h"
@@ -35,18 +34,7 @@ const OptionalAttribute kOptional[] = {
     {NOM_GOLDSTASH, OFS_PRESENCE_HI, PRESENT_GOLDSTASH},
 };
 
-// Makes room for four more bytes; false when the buffer cannot grow.
-bool reserveSlot(cAppData& ad) {
-    if (ad.length + 4 <= ad.capacity) return true;
-    const unsigned int capacity = ad.length + 4 + SPARE_BYTES;
-    unsigned char* bigger = new (std::nothrow) unsigned char[capacity]();
-    if (!bigger) return false;
-    std::memcpy(bigger, ad.data, ad.length);
-    delete[] ad.data;
-    ad.data = bigger;
-    ad.capacity = capacity;
-    return true;
-}
+bool reserveSlot(cAppData& ad) { return DocReserve(ad, ad.length + 4); }
 
 unsigned int read16(cAppData& ad, unsigned int nominal) {
     return get16(ad.data + CalcOffset(ad, nominal));

@@ -100,3 +100,15 @@ bool DocSaveFile(cAppData& ad, const char* name, DocResult* why) {
 const char* DocSaveError() { return lastSaveError.c_str(); }
 
 void DocCloseFile(cAppData& ad) { ad.reset(); }
+
+bool DocReserve(cAppData& ad, unsigned int length) {
+    if (length <= ad.capacity) return true;
+    const unsigned int capacity = length + SPARE_BYTES;
+    unsigned char* bigger = new (std::nothrow) unsigned char[capacity]();
+    if (!bigger) return false;
+    std::memcpy(bigger, ad.data, ad.length);
+    delete[] ad.data;
+    ad.data = bigger;
+    ad.capacity = capacity;
+    return true;
+}
