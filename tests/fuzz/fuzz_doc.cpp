@@ -11,19 +11,25 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
-#include "FuzzUtil.h"
 #include "app/AppData.h"
 #include "doc/Doc.h"
 #include "res/resource.h"
+#include "support/mbConsole.h"
 #include "view/Fields.h"
 #include "view/Ui.h"
+#include "view/UiConsole.h"
 
 namespace {
+
+// A violated property aborts the run like a crash, so libFuzzer keeps the input.
+#define FUZZ_REQUIRE(cond) \
+    ((cond) ? void() : (std::fprintf(stderr, "property violated: %s\n", #cond), std::abort()))
 
 using Bytes = std::vector<unsigned char>;
 const std::size_t kHeaderSize = 32;
@@ -32,7 +38,10 @@ const int kMarks[] = {IDM_RESTART, IDM_COMPLETE, IDM_SKILLS_FULL, IDM_SKILLS_NON
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    FuzzResetConsole();
+    static const bool quiet = (ConsoleEchoMessages(false), true);  // every input starts from
+    (void)quiet;                                                   // an empty console window
+    ConsoleResetWindow();
+    ConsoleClearMessages();
     const std::size_t headerSize = std::min(size, kHeaderSize);
     FuzzedDataProvider choices(data, headerSize);
     const Bytes file(data + headerSize, data + size);

@@ -1,62 +1,12 @@
-// End-to-end tests of velmor-cli: every case runs the built tool on files in a fresh folder
-// and compares whole files with expectations edited here byte by byte.
+// End-to-end tests of velmor-cli's wiring: the words, the messages and the exit status,
+// the options reaching the file. The save path's file-system cases are in Save_test.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
-#include <algorithm>
-#include <cstdint>
-#include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "TestUtil.h"
 #include "app/Version.h"
-
-namespace {
-
-Bytes Sample(const std::string& name) { return ReadBytes(TestData(name)); }
-
-void PutName(Bytes& b, const std::string& name) {
-    std::fill(b.begin() + 8, b.begin() + 23, 0);
-    std::copy(name.begin(), name.end(), b.begin() + 8);
-}
-
-// Every file of the folder with its bytes, to prove that a run changed nothing.
-std::map<std::string, Bytes> Snapshot(const TempDir& dir) {
-    std::map<std::string, Bytes> files;
-    for (const std::string& n : dir.List()) {
-        struct stat st;
-        const bool folder = stat((dir / n).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-        files[n] = folder ? Bytes{'/'} : ReadBytes(dir / n);  // a folder stands for itself
-    }
-    return files;
-}
-
-int StderrLines(const CliResult& r) {
-    return static_cast<int>(std::count(r.err.begin(), r.err.end(), '\n'));
-}
-
-// A folder holding one writable copy of a sample under the given name.
-struct SaveFolder {
-    TempDir dir;
-    std::string file;
-    SaveFolder(const std::string& sample, const std::string& name) : file(dir / name) {
-        WriteBytes(file, Sample(sample));
-    }
-    CliResult Run(std::vector<std::string> args, const std::string& prefix = "") const {
-        return RunCli(args, dir.path, prefix);
-    }
-};
-
-// The table's folder: a character, one of a newer format and one never written.
-void MakeRowFolder(const TempDir& dir) {
-    WriteBytes(dir / "hero.d2s", Sample("d2v107.d2s"));
-    WriteBytes(dir / "v92.d2s", Sample("d2v109b.d2s"));
-    WriteBytes(dir / "v98.d2s", Sample("98_InitialSave.d2s"));
-}
-
-}  // namespace
 
 // Each row: the words, the exit status and how the first line begins: of standard output
 // when the run succeeds, else of standard error after "velmor-cli: " (standard output must
@@ -79,11 +29,9 @@ TEST(CliConventions, ArgumentTable) {
         {{"help", "bogus"}, 2, "unknown command 'bogus'"},
         {{"frobnicate", "hero.d2s"}, 2, "unknown command 'frobnicate'"},
         {{"new", "Paladin"}, 2, "missing argument FILE"},
-        {{"new"}, 2, "missing arguments CLASS and FILE"},
         {{"new", "Amazone", ""}, 2, "empty argument"},
         {{"set", "hero.d2s", "--bogus"}, 2, "unknown option '--bogus'"},
         {{"set", "hero.d2s", "speed=5"}, 2, "unknown field 'speed'"},
-        {{"set", "hero.d2s", "level=abc"}, 2, "field level takes a whole number, not 'abc'"},
         {{"set", "hero.d2s", "Level="}, 2, "field level takes a whole number, not ''"},
         {{"set", "hero.d2s", "strength=-250"}, 2, "field strength takes a whole number"},
         {{"set", "hero.d2s", "gold=1e6"}, 2, "field gold takes a whole number, not '1e6'"},
@@ -94,10 +42,7 @@ TEST(CliConventions, ArgumentTable) {
         {{"set", "hero.d2s", "--complete-game", "--restart-game"}, 2, "--complete-game and"},
         {{"set", "hero.d2s", "--skills-none", "--skills-full"}, 2, "--skills-full and"},
         {{"set", "hero.d2s", "--no-backup", "--overwrite-backup"}, 2, "--no-backup and"},
-        {{"set", "hero.d2s", "--output="}, 2, "missing argument: --output needs a value"},
         {{"new", "Paladin", "Hero.d2s.txt"}, 2, "new makes save files"},
-        {{"new", "Paladin", "A.d2s"}, 1, name + "'A' (from the file name 'A.d2s') is too short"},
-        {{"new", "1", "Abcdefghijklmnop.D2S"}, 1, name + "'Abcdefghijklmnop' (from"},
         {{"new", "Paladin", "a\\Hero.d2s"}, 1, name + "'a\\Hero' (from the file name"},
         {{"set", "hero.d2s", "--output=My.Hero.d2s"}, 1, name + "'My.Hero' (from"},
         {{"info", "--", "--json"}, 1, "--json does not exist"},
@@ -108,22 +53,21 @@ TEST(CliConventions, ArgumentTable) {
         {{"set", "v92.d2s", "--no-backup", "energy=11"}, 0, "saved v92.d2s (989 bytes)"},
         {{"new", "amazon", "Hero.d2s"}, 0, "made Hero.d2s: Amazone, level 1"},
         {{"new", "06", "--", "Hero.d2s"}, 0, "made Hero.d2s: Assassine, level 1"},
-        {{"set", "hero.d2s", "--no-backup", "--class=Sorceress", "STRENGTH=0"},
-         0,
-         "strength: '0' read as 1"},
     };
     for (const auto& row : rows) {
         const std::string shown = ::testing::PrintToString(row.args);
         TempDir dir;
-        MakeRowFolder(dir);
-        const auto before = Snapshot(dir);
+        WriteBytes(dir / "hero.d2s", Sample("d2v107.d2s"));
+        WriteBytes(dir / "v92.d2s", Sample("d2v109b.d2s"));         // a newer format
+        WriteBytes(dir / "v98.d2s", Sample("98_InitialSave.d2s"));  // never written
+        const auto before = Snapshot(dir.path);
         const CliResult r = RunCli(row.args, dir.path, row.prefix);
         EXPECT_EQ(r.status, row.status) << shown << r.err;
         const std::string want = (row.status ? "velmor-cli: " : "") + row.first;
         EXPECT_EQ((row.status ? r.err : r.out).substr(0, want.size()), want) << shown;
         if (row.status != 0) {
             EXPECT_EQ(r.out, "") << shown;
-            EXPECT_EQ(Snapshot(dir), before) << shown;
+            EXPECT_EQ(Snapshot(dir.path), before) << shown;
         }
     }
 }
@@ -132,11 +76,10 @@ TEST(CliConventions, ArgumentTable) {
 // a dead hardcore character with a name of 15 letters, a living one with control bytes.
 TEST(CliInfo, ManyFilesEachOnItsOwn) {
     TempDir dir;
-    Bytes dead = Sample("d2v108.d2s"), odd = Sample("d2v107.d2s");
-    PutName(dead, "Abcdefghijklmno");
+    Bytes dead = Named(Sample("d2v108.d2s"), "Abcdefghijklmno"),
+          odd = Named(Sample("d2v107.d2s"), "a\x01\x1f\"\\b");
     dead[24] = 0x2C;  // expansion, died, hardcore
-    PutName(odd, "a\x01\x1f\"\\b");
-    odd[24] = 0x24;  // expansion, hardcore
+    odd[24] = 0x24;   // expansion, hardcore
     WriteBytes(dir / "Abcdefghijklmno.d2s", dead);
     WriteBytes(dir / "odd.d2s", odd);
     std::vector<std::string> args = {"info", "--json", "Abcdefghijklmno.d2s", "no.d2s", "odd.d2s"};
@@ -168,11 +111,12 @@ TEST(CliInfo, ManyFilesEachOnItsOwn) {
 // The numbers typed, the class and the marks reach the file; the changes the limits make
 // are reported, numbers only spelled differently are not.
 TEST(CliSet, EditsReachTheFile) {
-    SaveFolder f("d2v108.d2s", "hero.d2s");
-    const CliResult r =
-        f.Run({"set", "hero.d2s", "--no-backup", "--class", "paladin", "stamina=9000", "strength=0",
-               "level=31", "gold=5", "mana=" + std::string(49, '0') + "7", "--max-gold",
-               "--skills-full"});
+    TempDir dir;
+    WriteBytes(dir / "hero.d2s", Sample("d2v108.d2s"));
+    const CliResult r = RunCli(
+        {"set", "hero.d2s", "--no-backup", "--class", "paladin", "stamina=9000", "strength=0",
+         "level=31", "gold=5", "mana=" + std::string(49, '0') + "7", "--max-gold", "--skills-full"},
+        dir.path);
     EXPECT_EQ(r.status, 0) << r.err;
     Bytes want = Sample("d2v108.d2s");
     want[34] = 3;
@@ -187,47 +131,7 @@ TEST(CliSet, EditsReachTheFile) {
     Put32(want, 609, 5493364);
     Put32(want, 613, 310000);
     Put32(want, 617, 800000);
-    EXPECT_EQ(ReadBytes(f.file), want);
+    EXPECT_EQ(ReadBytes(dir / "hero.d2s"), want);
     EXPECT_EQ(r.out,
               "strength: '0' read as 1\ngold: '5' read as 310000\nsaved hero.d2s (849 bytes)\n");
-}
-
-// ---- set: backup and save as ---------------------------------------------------------
-
-TEST(CliBackup, NamedAfterTheFileInItsOwnFolder) {
-    TempDir cwd, saves;
-    ASSERT_EQ(mkdir((saves / "v1.0").c_str(), 0755), 0);
-    WriteBytes(saves / "v1.0/my.hero.d2s", Sample("d2v108.d2s"));
-    WriteBytes(saves / "v1.0/solo", Sample("d2v108.d2s"));
-    ASSERT_EQ(RunCli({"set", saves / "v1.0/my.hero.d2s", "mana=12"}, cwd.path).status, 0);
-    ASSERT_EQ(RunCli({"set", saves / "v1.0/solo", "mana=12"}, cwd.path).status, 0);
-    EXPECT_TRUE(cwd.List().empty());
-    EXPECT_EQ(saves.List(), std::vector<std::string>{"v1.0"});
-    EXPECT_FALSE(Exists(saves / "v1.0/my.bakvelmor"));
-    EXPECT_EQ(ReadBytes(saves / "v1.0/my.hero.bakvelmor"), Sample("d2v108.d2s"));
-    EXPECT_EQ(ReadBytes(saves / "v1.0/solo.bakvelmor"), Sample("d2v108.d2s"));
-}
-
-TEST(CliSaveAs, BackupFileIsOnlyWrittenAsACopy) {
-    SaveFolder f("d2v107.d2s", "Hero.bakvelmor");
-    const auto before = Snapshot(f.dir);
-    const CliResult refused = f.Run({"set", "Hero.bakvelmor", "strength=5"});
-    EXPECT_EQ(refused.status, 1);
-    EXPECT_EQ(StderrLines(refused), 1) << refused.err;
-    EXPECT_EQ(Snapshot(f.dir), before);
-
-    ASSERT_EQ(f.Run({"set", "Hero.bakvelmor", "strength=5", "--output", "Fixed.d2s"}).status, 0);
-    Bytes want = Sample("d2v107.d2s");
-    PutName(want, "Fixed");
-    Put16(want, 565, 5);
-    EXPECT_EQ(ReadBytes(f.dir / "Fixed.d2s"), want);
-    EXPECT_EQ(ReadBytes(f.file), Sample("d2v107.d2s"));
-    EXPECT_EQ(f.dir.List(), (std::vector<std::string>{"Fixed.d2s", "Hero.bakvelmor"}));
-}
-
-TEST(CliErrors, SizeLimitsAreInclusive) {
-    TempDir dir;
-    const Bytes sample = Sample("d2v107.d2s");
-    WriteBytes(dir / "min.d2s", Bytes(sample.begin(), sample.begin() + 660));
-    EXPECT_EQ(RunCli({"info", "min.d2s"}, dir.path).status, 0);
 }

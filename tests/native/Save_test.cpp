@@ -17,16 +17,10 @@ namespace {
 
 using Folder = std::map<std::string, Bytes>;
 
-const Bytes kHero = ReadBytes(TestData("d2v107.d2s"));
+const Bytes kHero = Sample("d2v107.d2s");
 
 Bytes With16(Bytes b, unsigned offset, unsigned value) {
     Put16(b, offset, value);
-    return b;
-}
-
-Bytes Named(Bytes b, const std::string& name) {
-    std::fill(b.begin() + 8, b.begin() + 23, 0);
-    std::copy(name.begin(), name.end(), b.begin() + 8);
     return b;
 }
 
@@ -38,34 +32,12 @@ Bytes WithStatus(Bytes b, unsigned char status) {
 Bytes Text(const std::string& s) { return Bytes(s.begin(), s.end()); }
 
 const Bytes kEdited = With16(kHero, 565, 40);  // strength=40
-// The most a save may hold.
-const Bytes kLongest = [] {
-    Bytes b = kHero;
-    b.resize(100000, 0);
+Bytes Resized(Bytes b, std::size_t size) {
+    b.resize(size, 0);
     return b;
-}();
-
-// A save that fits under a 1024-byte limit until an edit adds 12 bytes.
-const Bytes kPadded = [] {
-    Bytes b = kHero;
-    b.resize(1020, 0);
-    return b;
-}();
-
-// A link reads as "->" and its target, a folder as "/", a file as its bytes.
-Folder Snapshot(const TempDir& dir) {
-    Folder files;
-    for (const std::string& n : dir.List()) {
-        struct stat st;
-        lstat((dir / n).c_str(), &st);
-        char target[256] = "";
-        if (S_ISLNK(st.st_mode) && readlink((dir / n).c_str(), target, sizeof target - 1) > 0)
-            files[n] = Text(std::string("->") + target);
-        else
-            files[n] = S_ISDIR(st.st_mode) ? Text("/") : ReadBytes(dir / n);
-    }
-    return files;
 }
+const Bytes kLongest = Resized(kHero, 100000);  // the most a save may hold
+const Bytes kPadded = Resized(kHero, 1020);     // fits under 1024 bytes until an edit adds 12
 
 struct Row {
     const char* what;
@@ -127,6 +99,17 @@ TEST(Save, FileSystemCases) {
         {"backup never written in place", {{"hero.bakvelmor", kHero}}, "",
          "set ./hero.bakvelmor strength=4 --output hero.bakvelmor --force", 1, "backup file",
          {{"hero.bakvelmor", kHero}}},
+        {"backup file refused in place", {{"Hero.bakvelmor", kHero}}, "", "set Hero.bakvelmor strength=5",
+         1, "backup file", {{"Hero.bakvelmor", kHero}}},
+        {"backup file saved as a copy", {{"Hero.bakvelmor", kHero}}, "",
+         "set Hero.bakvelmor strength=40 --output Fixed.d2s", 0, "",
+         {{"Hero.bakvelmor", kHero}, {"Fixed.d2s", Named(kEdited, "Fixed")}}},
+        {"backup beside the file, named after its last extension", {}, "mkdir v1.0; cp hero.d2s v1.0/my.hero.d2s;",
+         "set v1.0/my.hero.d2s strength=40", 0, "", {{"v1.0", Text("/")}, {"v1.0/my.hero.d2s", kEdited},
+         {"v1.0/my.hero.bakvelmor", kHero}}},
+        {"backup of a file without extension", {}, "mkdir v1.0; cp hero.d2s v1.0/solo;",
+         "set v1.0/solo strength=40", 0, "", {{"v1.0", Text("/")}, {"v1.0/solo", kEdited},
+         {"v1.0/solo.bakvelmor", kHero}}},
         {"longest name", {{kLong, kHero}}, "", "set " + kLong + " strength=40 --no-backup", 0, "",
          {{kLong, kEdited}}},
         {"missing folder", {}, "", kSet + "--output nowhere/Copy.d2s", 1, "could not be written", {}},
@@ -146,7 +129,7 @@ TEST(Save, FileSystemCases) {
         const CliResult r = RunCli(Words(row.command), dir.path, row.shell);
         EXPECT_EQ(row.status, r.status) << r.err;
         EXPECT_NE(std::string::npos, (r.out + r.err).find(row.says)) << r.out << r.err;
-        EXPECT_EQ(want, Snapshot(dir));
+        EXPECT_EQ(want, Snapshot(dir.path));
         struct stat st;
         if (row.mode) {
             EXPECT_TRUE(stat((dir / "hero.d2s").c_str(), &st) == 0 &&

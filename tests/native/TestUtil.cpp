@@ -25,9 +25,15 @@ void WriteBytes(const std::string& path, const Bytes& bytes) {
         .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
 
-bool Exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
-
 std::string TestData(const std::string& name) { return std::string(VELMOR_TEST_DATA) + "/" + name; }
+
+Bytes Sample(const std::string& name) { return ReadBytes(TestData(name)); }
+
+Bytes Named(Bytes b, const std::string& name) {
+    std::fill(b.begin() + 8, b.begin() + 23, 0);
+    std::copy(name.begin(), name.end(), b.begin() + 8);
+    return b;
+}
 
 TempDir::TempDir() {
     char pattern[] = "/tmp/velmor-test-XXXXXX";
@@ -43,6 +49,17 @@ std::vector<std::string> TempDir::List() const {
     for (const auto& e : fs::directory_iterator(path, ec)) names.push_back(e.path().filename());
     std::sort(names.begin(), names.end());
     return names;
+}
+
+std::map<std::string, Bytes> Snapshot(const std::string& folder) {
+    std::map<std::string, Bytes> files;
+    for (const auto& e : fs::recursive_directory_iterator(folder)) {
+        const std::string target = e.is_symlink() ? "->" + fs::read_symlink(e).string() : "/";
+        files[e.path().lexically_relative(folder)] = e.is_symlink() || e.is_directory()
+                                                         ? Bytes(target.begin(), target.end())
+                                                         : ReadBytes(e.path());
+    }
+    return files;
 }
 
 // The non-zero runs of the 706-byte image, "offset:bytes in hex", written out by hand.

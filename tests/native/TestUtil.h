@@ -1,6 +1,7 @@
 // Shared helpers of the native tests.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -8,8 +9,10 @@ using Bytes = std::vector<unsigned char>;
 
 Bytes ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const Bytes& bytes);
-bool Exists(const std::string& path);
 std::string TestData(const std::string& name);
+Bytes Sample(const std::string& name);  // a file of the test data
+// The bytes with the 15-byte name field at 8 holding the name.
+Bytes Named(Bytes b, const std::string& name);
 
 // A fresh folder under the system's temporary folder, removed with its contents.
 struct TempDir {
@@ -20,6 +23,10 @@ struct TempDir {
     // File names in the folder, sorted.
     std::vector<std::string> List() const;
 };
+
+// Every entry under the folder by relative path: a file as its bytes, a folder as "/",
+// a link as "->" and its target.
+std::map<std::string, Bytes> Snapshot(const std::string& folder);
 
 // The template image as listed byte by byte, built apart from the editor's own copy.
 Bytes ExpectedTemplate();
