@@ -9,8 +9,6 @@
 
 namespace {
 
-Bytes Sample(const char* name) { return ReadBytes(TestData(name)); }
-
 Bytes Template(unsigned version, std::size_t size) {
     Bytes b = ExpectedTemplate();
     Put16(b, 4, version);
@@ -79,16 +77,13 @@ TEST_F(DocFile, FilesItCannotWriteAreRefusedUntouched) {
 }
 
 TEST_F(DocFile, AWrongChecksumIsReportedAndASaveRewritesIt) {
-    const std::pair<const char*, unsigned> rows[] = {{"d2v109b.d2s", 0x53A06752},
-                                                     {"d2v110f.d2s", 0x3710CAE0}};
-    for (const auto& r : rows) {
-        Bytes wrong = Sample(r.first);
-        EXPECT_EQ(r.second, DocChecksum(wrong.data(), wrong.size()));
+    for (const char* file : {"d2v109b.d2s", "d2v110f.d2s"}) {
+        Bytes wrong = Sample(file);
         Put32(wrong, 12, 0x12345678);
         Put32(wrong, 8, 1);
         ASSERT_TRUE(Open(wrong));
         EXPECT_NE(std::string::npos, DocVersionText(ad).find("checksum wrong"));
         ASSERT_TRUE(DocSaveFile(ad, (dir / "c.d2s").c_str()));
-        EXPECT_EQ(Sample(r.first), ReadBytes(dir / "c.d2s"));
+        EXPECT_EQ(Sample(file), ReadBytes(dir / "c.d2s"));
     }
 }
