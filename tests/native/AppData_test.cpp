@@ -25,6 +25,6 @@ TEST(AppData, TheLogHoldsOnlyTheExitLineOfARunThatStartedIt) {
         const Bytes b = ReadBytes(dir / logfile);
         const std::regex exitLine("App exit->  \\d\\d/\\d\\d/\\d\\d \\d\\d:\\d\\d:\\d\\d\n");
         EXPECT_EQ(started, std::regex_match(std::string(b.begin(), b.end()), exitLine));
-        EXPECT_EQ(started ? 1u : 0u, dir.List().size());
+        EXPECT_EQ(started ? 1u : 0u, Snapshot(dir.path).size());
     }
 }

@@ -81,7 +81,7 @@ const Attrs kFractions = {{0, 30},    {1, 10},      {2, 20},      {3, 25},
 
 // With kFractions the input is the sample with those attributes put in; the classic layout
 // rewrites current values on every save, so that input is only decoded.
-struct Sample {
+struct Input {
     const char* file;
     Kind kind;
     unsigned ifAt;
@@ -96,7 +96,7 @@ const Attrs kBarb55 = {{0, 0x3FF},     {1, 0x19F},    {2, 0x3FF},      {3, 0x3FF
 const Attrs kAgelatus = {{0, 0x51},    {1, 0x5A},       {2, 0x32},    {3, 0xC2},     {6, 0x21F00},
                          {7, 0x20100}, {8, 0x11300},    {9, 0x11300}, {10, 0x14300}, {11, 0x14300},
                          {12, 0x42},   {13, 0xC48C3CE}, {14, 0xFFA7}, {15, 0x2625A0}};
-const Sample kSamples[] = {
+const Input kSamples[] = {
     {"d2v108.d2s", Classic, 609, kBarb},       {"d2v108.d2s", Classic, 609, kFractions},
     {"d2v109b.d2s", Slots, 813, kBarb},        {"d2v109b.d2s", Slots, 813, kFractions},
     {"d2v110f.d2s", Bits, 803, kBarb},         {"d2v110f.d2s", Bits, 803, kFractions},
@@ -201,7 +201,7 @@ void Expect(const Edit& e, Model& m) {
 }  // namespace
 
 TEST(Codec, EverySampleEditedSavedAndReread) {
-    for (const Sample& s : kSamples) {
+    for (const Input& s : kSamples) {
         const Model original{ReadBytes(TestData(s.file)), s.attrs, s.kind, s.ifAt};
         const bool rebuild = &s.attrs == &kFractions;
         Bytes input = original.file;

@@ -43,14 +43,6 @@ TempDir::TempDir() {
 // Tests leave read-only folders behind; they are made writable again to be removed.
 TempDir::~TempDir() { std::system(("chmod -R u+w '" + path + "'; rm -rf '" + path + "'").c_str()); }
 
-std::vector<std::string> TempDir::List() const {
-    std::vector<std::string> names;
-    std::error_code ec;
-    for (const auto& e : fs::directory_iterator(path, ec)) names.push_back(e.path().filename());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 std::map<std::string, Bytes> Snapshot(const std::string& folder) {
     std::map<std::string, Bytes> files;
     for (const auto& e : fs::recursive_directory_iterator(folder)) {

@@ -20,8 +20,6 @@ struct TempDir {
     TempDir();
     ~TempDir();
     std::string operator/(const std::string& name) const { return path + "/" + name; }
-    // File names in the folder, sorted.
-    std::vector<std::string> List() const;
 };
 
 // Every entry under the folder by relative path: a file as its bytes, a folder as "/",
