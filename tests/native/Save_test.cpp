@@ -100,7 +100,7 @@ TEST(Save, FileSystemCases) {
          "set ./hero.bakvelmor strength=4 --output hero.bakvelmor --force", 1, "backup file",
          {{"hero.bakvelmor", kHero}}},
         {"backup file refused in place", {{"Hero.bakvelmor", kHero}}, "",
-         "set Hero.bakvelmor strength=5", 1, "backup file", {{"Hero.bakvelmor", kHero}}},
+         "set Hero.bakvelmor strength=5", 1, "use --output", {{"Hero.bakvelmor", kHero}}},
         {"backup file saved as a copy", {{"Hero.bakvelmor", kHero}}, "",
          "set Hero.bakvelmor strength=40 --output Fixed.d2s", 0, "",
          {{"Hero.bakvelmor", kHero}, {"Fixed.d2s", Named(kEdited, "Fixed")}}},
