@@ -38,8 +38,8 @@ const int kMarks[] = {IDM_RESTART, IDM_COMPLETE, IDM_SKILLS_FULL, IDM_SKILLS_NON
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const bool quiet = (ConsoleEchoMessages(false), true);  // every input starts from
-    (void)quiet;                                                   // an empty console window
+    // Every input starts from an empty, quiet console window.
+    [[maybe_unused]] static const bool quiet = (ConsoleEchoMessages(false), true);
     ConsoleResetWindow();
     ConsoleClearMessages();
     const std::size_t headerSize = std::min(size, kHeaderSize);

@@ -104,9 +104,9 @@ const Input kSamples[] = {
     {"98_Agelatus.d2s", Bits, 816, kAgelatus}, {"99_Wilhelm.d2s", Bits, 803, kBarb},
 };
 
-// Pseudo marks: Save As "Zed.d2s" with class 6, and a revival (every mark also gets the
-// progress a restart clears and a dead hardcore character to revive).
-const unsigned kSaveAs = 1, kRevive = 2;
+// A pseudo mark: Save As "Zed.d2s" with class 6. Every mark also gets the progress a
+// restart clears and a dead hardcore character to revive.
+const unsigned kSaveAs = 1;
 struct Edit {
     const char* what;
     Attrs set;  // typed values by attribute id; life, mana and stamina by their maximum's
@@ -114,7 +114,6 @@ struct Edit {
 };
 const Edit kEdits[] = {
     {"nothing", {}, 0},
-    {"revival", {}, kRevive},
     {"stats", {{0, 101}, {1, 102}, {2, 103}, {3, 104}}, 0},
     {"points and skills", {{4, 7}, {5, 0}}, IDM_SKILLS_FULL},
     {"pools", {{7, 300}, {9, 200}, {11, 400}}, 0},
@@ -224,7 +223,7 @@ TEST(Codec, EverySampleEditedSavedAndReread) {
             if (rebuild)
                 m = {input, s.attrs, s.kind, unsigned(767 + Section(s.attrs, s.kind).size())};
             for (const auto& a : e.set) SetField(ad.player, a.first, a.second);
-            if (e.mark > kRevive) UiMenuCheck(ad, e.mark, true);
+            if (e.mark > kSaveAs) UiMenuCheck(ad, e.mark, true);
             if (e.mark) Dirty(ad.data, m);
             if (e.mark == kSaveAs) ad.player.charClass = 6, DocSetFileName(ad, "Zed.d2s");
             Expect(e, m);

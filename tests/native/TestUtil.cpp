@@ -105,5 +105,5 @@ void Put16(Bytes& b, unsigned offset, unsigned value) {
 }
 
 void Put32(Bytes& b, unsigned offset, unsigned value) {
-    for (unsigned i = 0; i < 4; ++i) b[offset + i] = (value >> 8 * i) & 0xFF;
+    Put16(b, offset, value & 0xFFFF), Put16(b, offset + 2, value >> 16);
 }
