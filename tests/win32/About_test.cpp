@@ -6,7 +6,7 @@
 
 namespace {
 
-std::vector<std::string>* texts = nullptr;  // the texts of the visit under way
+Names* texts = nullptr;  // the texts of the visit under way
 HWND about = nullptr;
 ULONGLONG deadline = 0;
 
@@ -21,7 +21,7 @@ void CALLBACK watch(HWND, UINT, UINT_PTR timer, DWORD) {
 }
 
 // Rests the mouse on the cycling text and watches it; notes whether the picture is there.
-Answer Visit(std::vector<std::string>& seen) {
+Answer Visit(Names& seen) {
     return Answer([&seen](HWND dlg) {
         texts = &seen;
         about = dlg;
@@ -43,7 +43,7 @@ Answer Visit(std::vector<std::string>& seen) {
 TEST(About, TextCyclesFromTheStartAtEachOpening) {
     TempFolder dir;
     Editor ed;
-    std::vector<std::string> first, second;
+    Names first, second;
     ed.Expect(Visit(first));
     ed.Command(IDM_ABOUT);
     ed.Expect(Visit(second));
@@ -51,6 +51,5 @@ TEST(About, TextCyclesFromTheStartAtEachOpening) {
     ASSERT_EQ(3u, first.size());  // the resource's text, then two of the cycle
     EXPECT_NE(first[1], first[2]);
     EXPECT_EQ(first, second);
-    ASSERT_EQ(2u, ed.shown.size());
-    EXPECT_EQ("关于本修改器...", ed.shown[1].caption);
+    EXPECT_EQ(Names(2, "关于本修改器...|"), ed.shown);
 }

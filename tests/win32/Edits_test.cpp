@@ -1,23 +1,12 @@
 // Cases where the window used to lose an edit, a save or its place: read-only files opened
 // from an edit field, stored values beyond the limits, a file changed or deleted behind the
-// editor's back, the keyboard's context menu, refused deletes and commands without a file.
+// editor's back, the keyboard's context menu, Delete and commands without a file.
 #include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "Harness.h"
 #include "res/resource.h"
 
 namespace {
-
-using Names = std::vector<std::string>;
-const unsigned kStrength = 565, kEnergy = 569;  // slots in a file without optional attributes
-
-Bytes with16(Bytes b, unsigned offset, unsigned value) {
-    Put16(b, offset, value);
-    return b;
-}
 
 // Answers a question or message after checking that it opened centred on the main window.
 Answer centred(int button) {
@@ -34,7 +23,7 @@ Answer centred(int button) {
 
 TEST(Edits, ReadOnlyFileOpenedFromAFieldShowsAndSavesItsOwnValues) {
     TempFolder dir;
-    const Bytes backup = with16(NewSave("Rogar", 4), kStrength, 77);
+    const Bytes backup = With16(NewSave("Rogar", 4), kStrength, 77);
     WriteFileBytes(dir / "Rogar.bakvelmor", backup);
     Editor ed;
     SetFocus(GetDlgItem(ed.hwnd(), IDC_STRENGTH));
@@ -47,36 +36,34 @@ TEST(Edits, ReadOnlyFileOpenedFromAFieldShowsAndSavesItsOwnValues) {
 
 TEST(Edits, StoredValuesBeyondTheLimitsAreNoEdit) {
     TempFolder dir;
-    WriteFileBytes(dir / "Rogar.d2s", with16(NewSave("Rogar", 4), kStrength, 40000));
+    WriteFileBytes(dir / "Rogar.d2s", With16(NewSave("Rogar", 4), kStrength, 40000));
     Editor ed;
     ed.Select("Rogar.d2s");
-    ed.Key(IDCANCEL);
+    ed.Command(IDCANCEL);
     EXPECT_EQ("Velmor V2.0 Expansion", ed.Title());  // closed at the first Escape
     ed.Select("Rogar.d2s");
     ed.Type(IDC_STRENGTH, "500");  // a real edit is undone first
-    ed.Key(IDCANCEL);
+    ed.Command(IDCANCEL);
     EXPECT_EQ("40000", ed.Text(IDC_STRENGTH));
     ed.Close();  // no question: the hook fails the test on any dialog
 }
 
 TEST(Edits, AFileTheGameWroteMeanwhileIsOverwrittenOnlyByChoiceAndThenKeptAsTheBackup) {
-    const Bytes loaded = NewSave("Rogar", 4), game = with16(loaded, kEnergy, 55);
+    const Bytes loaded = NewSave("Rogar", 4), game = With16(loaded, kEnergy, 55);
     for (bool agree : {false, true}) {
         TempFolder dir;
         WriteFileBytes(dir / "Rogar.d2s", loaded);
         Editor ed;
         ed.Select("Rogar.d2s");
         ed.Type(IDC_STRENGTH, "111");
-        SendMessageA(ed.hwnd(), WM_ACTIVATEAPP, FALSE, 0);
-        WriteFileBytes(dir / "Rogar.d2s", game);
-        Sleep(300);
-        ed.Expect({agree ? Answer::Yes : Answer::No, ""});
-        SendMessageA(ed.hwnd(), WM_ACTIVATEAPP, TRUE, 0);
-        Pump();
-        ASSERT_EQ(1u, ed.shown.size());
-        EXPECT_NE(std::string::npos, ed.shown[0].text.find("was changed on disk"));
+        ed.Expect({agree ? Answer::Yes : Answer::No});
+        ed.AwayAndBack([&] { WriteFileBytes(dir / "Rogar.d2s", game); });
+        EXPECT_EQ(Names{"Velmor V2.0 Expansion|Rogar.d2s was changed on disk while Velmor was "
+                        "in the background.\nSave your changes over it? The version on disk "
+                        "becomes the backup."},
+                  ed.shown);
         // Agreed, the edits go over the file as loaded and the game's version is the backup.
-        EXPECT_EQ(agree ? with16(loaded, kStrength, 111) : game, ReadFileBytes(dir / "Rogar.d2s"));
+        EXPECT_EQ(agree ? With16(loaded, kStrength, 111) : game, ReadFileBytes(dir / "Rogar.d2s"));
         EXPECT_EQ(agree ? game : Bytes(), ReadFileBytes(dir / "Rogar.bakvelmor"));
         EXPECT_EQ(agree ? "10" : "55", ed.Text(IDC_ENERGY));
     }
@@ -92,23 +79,31 @@ TEST(Edits, SavingAFileDeletedMeanwhileKeepsItListedAndSelected) {
     ed.Command(IDM_SAVE);
     EXPECT_EQ((Names{"..", "Rogar.d2s"}), ed.ListEntries());
     EXPECT_EQ("Rogar.d2s", ed.SelectedEntry());
-    EXPECT_EQ(with16(NewSave("Rogar", 4), kStrength, 111), ReadFileBytes(dir / "Rogar.d2s"));
+    EXPECT_EQ(With16(NewSave("Rogar", 4), kStrength, 111), ReadFileBytes(dir / "Rogar.d2s"));
 }
 
-TEST(Edits, RefusedDeleteIsReportedAndRemovesNothing) {
-    TempFolder dir;
-    WriteFileBytes(dir / "Rogar.d2s", NewSave("Rogar", 4));
-    WriteFileBytes(dir / "Rogar.key", Bytes{1, 2, 3});
-    SetFileAttributesA((dir / "Rogar.d2s").c_str(), FILE_ATTRIBUTE_READONLY);
-    Editor ed;
-    ed.Select("Rogar.d2s");
-    ed.Expect(centred(IDC_CONFIRM_YES));
-    ed.Expect(centred(IDC_MESSAGE_OK));
-    ed.Command(IDM_DELETE);
-    ASSERT_EQ(2u, ed.shown.size());
-    EXPECT_EQ("Could not delete Rogar.d2s!\nNothing was removed.", ed.shown[1].text);
-    EXPECT_EQ((Names{"Rogar.d2s", "Rogar.key"}), dir.List());
-    EXPECT_EQ("Rogar", ed.Title());
+// The side files go with the save, but only once the save itself is gone; .ma4 is not one.
+TEST(Edits, DeleteRemovesTheSideFilesOnlyAfterTheSaveAndReportsARefusal) {
+    for (bool readOnly : {false, true}) {
+        TempFolder dir;
+        WriteFileBytes(dir / "Rogar.d2s", NewSave("Rogar", 4));
+        for (const char* ext : {"key", "map", "ma0", "ma1", "ma2", "ma3", "ma4"})
+            WriteFileBytes(dir / (std::string("Rogar.") + ext), {'s'});
+        if (readOnly) SetFileAttributesA((dir / "Rogar.d2s").c_str(), FILE_ATTRIBUTE_READONLY);
+        const Names all = dir.List();
+        Editor ed;
+        ed.Select("Rogar.d2s");
+        ed.Expect(centred(IDC_CONFIRM_YES));
+        if (readOnly) ed.Expect(centred(IDC_MESSAGE_OK));
+        ed.Command(IDM_DELETE);
+        Names said = {"Delete D2Savefile ???|Delete D2SaveFile\nRogar.d2s?"};
+        if (readOnly)
+            said.push_back("修改器提示:|Could not delete Rogar.d2s!\nNothing was removed.");
+        EXPECT_EQ(said, ed.shown);
+        EXPECT_EQ(readOnly ? all : Names{"Rogar.ma4"}, dir.List());
+        EXPECT_EQ((readOnly ? Names{"..", "Rogar.d2s"} : Names{".."}), ed.ListEntries());
+        EXPECT_EQ(readOnly ? "Rogar" : "Velmor V2.0 Expansion", ed.Title());
+    }
 }
 
 TEST(Edits, CommandsThatNeedAFileDoNothingWithoutOneAndTheKeyboardMenuKeepsIt) {

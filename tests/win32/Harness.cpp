@@ -56,15 +56,15 @@ void CALLBACK confirmFileName(HWND, UINT, UINT_PTR timer, DWORD) {
 // Presses the answer's button; an unexpected dialog, or one without that button, fails
 // the test and is refused.
 void answer(HWND dlg) {
-    Shown s{windowText(dlg), ""};
-    for (int id : {IDC_CONFIRM_TEXT, IDC_MESSAGE_TEXT})
-        if (HWND t = GetDlgItem(dlg, id)) s.text = windowText(t);
-    current->shown.push_back(s);
-    if (answers.empty()) ADD_FAILURE() << "unexpected dialog \"" << s.caption << "\": " << s.text;
+    const bool isFileDialog = GetDlgItem(dlg, kFileNameCombo) != nullptr;
+    std::string seen = isFileDialog ? "file dialog" : windowText(dlg) + "|";
+    for (int id : {IDC_CONFIRM_TEXT, IDC_MESSAGE_TEXT, 0xFFFF})  // 0xFFFF: a system message
+        if (HWND t = GetDlgItem(dlg, id)) seen += windowText(t);
+    current->shown.push_back(seen);
+    if (answers.empty()) ADD_FAILURE() << "unexpected dialog " << seen;
     const Answer a = answers.empty() ? Answer(Answer::Cancel) : answers.front();
     if (!answers.empty()) answers.pop_front();
     const int button[] = {IDC_CONFIRM_YES, IDC_CONFIRM_NO, IDC_MESSAGE_OK};
-    const bool isFileDialog = GetDlgItem(dlg, kFileNameCombo) != nullptr;
     if (a.kind == Answer::Custom) {
         a.action(dlg);
     } else if (a.kind == Answer::SaveAs && isFileDialog) {
@@ -104,25 +104,8 @@ LRESULT CALLBACK menuProc(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(menuHook, code, wParam, lParam);
 }
 
-std::vector<std::string> items(HWND dlg, int id, UINT count, UINT get) {
-    std::vector<std::string> entries;
-    const int n = static_cast<int>(SendDlgItemMessageA(dlg, id, count, 0, 0));
-    for (int i = 0; i < n; ++i) {
-        char text[256] = "";
-        SendDlgItemMessageA(dlg, id, get, i, reinterpret_cast<LPARAM>(text));
-        entries.push_back(text);
-    }
-    return entries;
-}
-
-int listIndex(HWND dlg, const std::string& name) {
-    return static_cast<int>(SendDlgItemMessageA(dlg, IDC_FILELIST, LB_FINDSTRINGEXACT, -1,
-                                                reinterpret_cast<LPARAM>(name.c_str())));
-}
-
-}  // namespace
-
-void Pump() {
+// Delivers what was posted to the thread's windows, as the program's message loop would.
+void pump() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&msg);
@@ -130,10 +113,12 @@ void Pump() {
     }
 }
 
+}  // namespace
+
 bool WaitFor(const std::function<bool()>& done, DWORD ms) {
     for (const ULONGLONG end = GetTickCount64() + ms; !done(); Sleep(10)) {
         if (GetTickCount64() > end) return false;
-        Pump();
+        pump();
     }
     return true;
 }
@@ -157,8 +142,8 @@ TempFolder::~TempFolder() {
     fs::remove_all(path, ec);
 }
 
-std::vector<std::string> TempFolder::List() const {
-    std::vector<std::string> names;
+Names TempFolder::List() const {
+    Names names;
     for (const auto& e : fs::directory_iterator(path))
         names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
@@ -176,22 +161,21 @@ void WriteFileBytes(const std::string& path, const Bytes& bytes) {
     ASSERT_TRUE(out.flush()) << path;
 }
 
-Bytes TemplateBytes() { return Bytes(newCharTemplate, newCharTemplate + TEMPLATE_SIZE); }
-
-void Put16(Bytes& b, unsigned offset, unsigned value) {
+Bytes With16(Bytes b, unsigned offset, unsigned value) {
     b[offset] = value & 0xFF;
     b[offset + 1] = (value >> 8) & 0xFF;
+    return b;
 }
 
 Bytes NewSave(const std::string& name, int classCode) {
     static const unsigned short start[7][4] = {{20, 15, 25, 20}, {10, 35, 25, 10}, {10, 25, 25, 15},
                                                {25, 15, 20, 25}, {30, 10, 20, 25}, {15, 20, 20, 25},
                                                {20, 25, 20, 20}};
-    Bytes b = TemplateBytes();
+    Bytes b(newCharTemplate, newCharTemplate + TEMPLATE_SIZE);
     const std::string base = name.substr(0, name.find('.'));
     std::copy(base.begin(), base.end(), b.begin() + 8);
     b[34] = static_cast<unsigned char>(classCode);
-    for (int i = 0; i < 4; ++i) Put16(b, 565 + 4 * i, start[classCode][i]);
+    for (int i = 0; i < 4; ++i) b = With16(b, kStrength + 4 * i, start[classCode][i]);
     if (classCode >= 5) b[24] |= 0x20;
     return b;
 }
@@ -206,7 +190,7 @@ Editor::Editor(const char* commandLine) {
                              reinterpret_cast<LPARAM>(commandLine));
     // What the system posted while the dialog came up (coming to the foreground posts the
     // folder check) is handled before the test acts, not inside its first modal question.
-    Pump();
+    pump();
 }
 
 Editor::~Editor() {
@@ -237,7 +221,7 @@ void Editor::AwayAndBack(const std::function<void()>& change, bool deliver) {
         EXPECT_TRUE(WaitFor([&] { return witness.DirChange(); })) << "no change signalled";
     }
     SendMessageA(dlg, WM_ACTIVATEAPP, TRUE, 0);  // posts the folder check
-    if (deliver) Pump();
+    if (deliver) pump();
 }
 
 void Editor::Expect(Answer a) { answers.push_back(a); }
@@ -252,8 +236,14 @@ void Editor::Type(int id, const std::string& text) {
     SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, EN_KILLFOCUS), reinterpret_cast<LPARAM>(edit));
 }
 
-std::vector<std::string> Editor::ListEntries() const {
-    return items(dlg, IDC_FILELIST, LB_GETCOUNT, LB_GETTEXT);
+Names Editor::ListEntries() const {
+    Names entries(SendDlgItemMessageA(dlg, IDC_FILELIST, LB_GETCOUNT, 0, 0));
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        char text[256] = "";
+        SendDlgItemMessageA(dlg, IDC_FILELIST, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+        entries[i] = text;
+    }
+    return entries;
 }
 
 std::string Editor::SelectedEntry() const {
@@ -261,23 +251,19 @@ std::string Editor::SelectedEntry() const {
     return sel == LB_ERR ? "" : ListEntries()[sel];
 }
 
-void Editor::Select(const std::string& name) {
-    const int at = listIndex(dlg, name);
+void Editor::Select(const std::string& name, bool doubleClick) {
+    HWND list = GetDlgItem(dlg, IDC_FILELIST);
+    const LRESULT at =
+        SendMessageA(list, LB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(name.c_str()));
     ASSERT_NE(LB_ERR, at) << name;
-    SendDlgItemMessageA(dlg, IDC_FILELIST, LB_SETCURSEL, at, 0);
-    SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDC_FILELIST, LBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDC_FILELIST)));
-}
-
-void Editor::DoubleClick(const std::string& name) {
-    Select(name);
-    SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDC_FILELIST, LBN_DBLCLK),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDC_FILELIST)));
+    SendMessageA(list, LB_SETCURSEL, at, 0);
+    for (WORD code : {LBN_SELCHANGE, LBN_DBLCLK})
+        if (code == LBN_SELCHANGE || doubleClick)
+            SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDC_FILELIST, code),
+                         reinterpret_cast<LPARAM>(list));
 }
 
 void Editor::Command(int id) { SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-
-void Editor::Key(int id) { SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 
 std::vector<int> Editor::EnabledItems(const std::vector<int>& ids) {
     SendMessageA(dlg, WM_INITMENU, reinterpret_cast<WPARAM>(GetMenu(dlg)), 0);
@@ -290,14 +276,6 @@ std::vector<int> Editor::EnabledItems(const std::vector<int>& ids) {
 bool Editor::Checked(int id) const {
     return (GetMenuState(GetMenu(dlg), id, MF_BYCOMMAND) & MF_CHECKED) != 0;
 }
-
-std::vector<std::string> Editor::ClassEntries() const {
-    return items(dlg, IDC_CLASS, CB_GETCOUNT, CB_GETLBTEXT);
-}
-
-std::string Editor::ClassSelected() const { return Text(IDC_CLASS); }
-
-bool Editor::Enabled(int id) const { return IsWindowEnabled(GetDlgItem(dlg, id)) != 0; }
 
 std::vector<UINT> Editor::RightClick(POINT screen) {
     std::vector<UINT> states;

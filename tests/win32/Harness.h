@@ -11,12 +11,7 @@
 #include <vector>
 
 using Bytes = std::vector<unsigned char>;
-
-// A modal dialog as the hook saw it.
-struct Shown {
-    std::string caption;
-    std::string text;  // the message or question; empty for the file dialog
-};
+using Names = std::vector<std::string>;
 
 // How to answer the next modal dialog.
 struct Answer {
@@ -33,18 +28,16 @@ struct TempFolder {
     TempFolder();
     ~TempFolder();
     std::string operator/(const std::string& name) const { return path + name; }
-    std::vector<std::string> List() const;
+    Names List() const;
 };
 
 Bytes ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const Bytes& bytes);
 // A new level-1 character file of a class, named after the file, from the template.
 Bytes NewSave(const std::string& name, int classCode);
-Bytes TemplateBytes();
-void Put16(Bytes& b, unsigned offset, unsigned value);
-
-// Delivers what was posted to the thread's windows, as the program's message loop would.
-void Pump();
+// The bytes with a 16-bit little-endian value at an offset.
+Bytes With16(Bytes b, unsigned offset, unsigned value);
+const unsigned kStrength = 565, kEnergy = 569;  // slots in a file without optional attributes
 
 // Delivers the thread's messages until done() holds or the time is up; answers done().
 bool WaitFor(const std::function<bool()>& done, DWORD ms = 5000);
@@ -59,28 +52,26 @@ public:
     std::string Text(int id) const;
     std::string Title() const;
     void Type(int id, const std::string& text);  // and leave the field
-    std::vector<std::string> ListEntries() const;
+    Names ListEntries() const;
     std::string SelectedEntry() const;
-    // Selects an entry as a click would: the list reports the change.
-    void Select(const std::string& name);
-    void DoubleClick(const std::string& name);
-    void Command(int id);
-    void Key(int id);  // IDOK for Enter, IDCANCEL for Escape
+    // Selects an entry as a click would: the list reports the change, and then the double
+    // click if asked.
+    void Select(const std::string& name, bool doubleClick = false);
+    void Command(int id);  // IDOK for Enter, IDCANCEL for Escape
     // The menu bar prepared as before it opens; the ids of the items it left enabled.
     std::vector<int> EnabledItems(const std::vector<int>& ids);
     bool Checked(int id) const;
-    std::vector<std::string> ClassEntries() const;
-    std::string ClassSelected() const;
-    bool Enabled(int id) const;
     // Sends WM_CLOSE and destroys the window.
     void Close();
-    // Away to the background and back; change() runs while away and is seen by the monitor.
-    // The folder check that the return posts is delivered unless told otherwise.
+    // Away to the background and back; change() runs while away and is awaited until a
+    // watcher of the folder has seen it. The folder check that the return posts is
+    // delivered unless told otherwise.
     void AwayAndBack(const std::function<void()>& change = nullptr, bool deliver = true);
 
-    // Answers for the modal dialogs to come, in order; every dialog shown is recorded.
+    // Answers for the modal dialogs to come, in order; every dialog shown is recorded as
+    // "caption|text", the file dialog as "file dialog".
     void Expect(Answer a);
-    std::vector<Shown> shown;
+    Names shown;
     // Context menu of the list at a screen point ({-1, -1}: from the keyboard): the states
     // of its five items (Save, Save As, Close, Load, Delete); empty when none opened.
     std::vector<UINT> RightClick(POINT screen);

@@ -5,8 +5,6 @@
 #include "Harness.h"
 #include "res/resource.h"
 
-using Names = std::vector<std::string>;
-
 TEST(List, ShowsFoldersSavesAndBackupsAndMovesBetweenFolders) {
     TempFolder dir;
     WriteFileBytes(dir / "a.d2s", NewSave("a", 0));
@@ -21,15 +19,15 @@ TEST(List, ShowsFoldersSavesAndBackupsAndMovesBetweenFolders) {
     const Names top = {"..", "a.d2s", "B.D2S", "old", "Rogar.bakvelmor", longest};
     EXPECT_EQ(top, ed.ListEntries());
     SetFocus(GetDlgItem(ed.hwnd(), IDC_FILELIST));
-    ed.DoubleClick("old");
+    ed.Select("old", true);
     EXPECT_EQ(dir.path + "old\\", ed.Text(IDC_STATUS));
     EXPECT_EQ(Names{".."}, ed.ListEntries());
-    ed.Key(IDOK);  // Enter on the selected ".."
+    ed.Command(IDOK);  // Enter on the selected ".."
     EXPECT_EQ(top, ed.ListEntries());
     ed.Select("B.D2S");
-    ed.Key(IDCANCEL);  // closed, still selected
+    ed.Command(IDCANCEL);  // closed, still selected
     DeleteFileA((dir / "a.d2s").c_str());
-    ed.Key(IDOK);  // Enter opens the selected file
+    ed.Command(IDOK);  // Enter opens the selected file
     EXPECT_EQ("B", ed.Title());
     ed.Select("a.d2s");  // gone from disk: it leaves the list, nothing opens
     Names rest = top;

@@ -10,9 +10,17 @@
 
 namespace {
 
+const std::string kTitle = "Velmor V2.0 Expansion";
+
+bool listEnabled(const Editor& ed) {
+    const bool list = IsWindowEnabled(GetDlgItem(ed.hwnd(), IDC_FILELIST));
+    EXPECT_EQ(list, !!IsWindowEnabled(GetDlgItem(ed.hwnd(), IDC_BROWSE)));
+    return list;
+}
+
 // The default values of the eight registered keys of HKCR, "-" for a missing key.
-std::vector<std::string> registration() {
-    std::vector<std::string> values;
+Names registration() {
+    Names values;
     for (const char* key : {".d2s", ".bakvelmor", "D2SaveFile", "D2SaveFile\\shell\\open\\command",
                             "D2SaveFile\\DefaultIcon", "D2BackupFile",
                             "D2BackupFile\\shell\\open\\command", "D2BackupFile\\DefaultIcon"}) {
@@ -32,12 +40,12 @@ TEST(Shell, RegistrationThroughTheMenuAsksWritesAndRemovesTheKeys) {
     TempFolder dir;
     Editor ed;
     const std::string app = GetAppPath(nullptr), open = "\"" + app + "\"\"%1\"";
-    const std::vector<std::string> on = {"D2SaveFile", "D2BackupFile", "D2SaveFile", open,
-                                         app + ",1",   "D2BackupFile", open,         app + ",1"};
+    const Names on = {"D2SaveFile", "D2BackupFile", "D2SaveFile", open,
+                      app + ",1",   "D2BackupFile", open,         app + ",1"};
     // clang-format off
-    const struct { int command; Answer::Kind answer; std::vector<std::string> values; int offered; } rows[] = {
+    const struct { int command; Answer::Kind answer; Names values; int offered; } rows[] = {
         {IDM_REGISTER, Answer::Yes, on, IDM_UNREGISTER}, {IDM_UNREGISTER, Answer::No, on, IDM_UNREGISTER},
-        {IDM_UNREGISTER, Answer::Yes, std::vector<std::string>(8, "-"), IDM_REGISTER}};
+        {IDM_UNREGISTER, Answer::Yes, Names(8, "-"), IDM_REGISTER}};
     // clang-format on
     for (const auto& r : rows) {
         ed.Expect({r.answer});
@@ -45,8 +53,10 @@ TEST(Shell, RegistrationThroughTheMenuAsksWritesAndRemovesTheKeys) {
         EXPECT_EQ(r.values, registration()) << r.command;
         EXPECT_EQ(std::vector<int>{r.offered}, ed.EnabledItems({IDM_REGISTER, IDM_UNREGISTER}));
     }
-    EXPECT_EQ("Register Diablo SaveFiles?", ed.shown[0].text);
-    EXPECT_EQ("Unregister Diablo SaveFiles?", ed.shown[2].text);
+    EXPECT_EQ(
+        (Names{kTitle + "|Register Diablo SaveFiles?", kTitle + "|Unregister Diablo SaveFiles?",
+               kTitle + "|Unregister Diablo SaveFiles?"}),
+        ed.shown);
 }
 
 // Back in the foreground the open file is offered for saving and the list reloaded, but
@@ -63,16 +73,15 @@ TEST(Shell, ActivationReloadsOnlyWhenTheFolderChanged) {
     ed.Command(IDM_SAVE);
     ed.Type(IDC_LEVEL, "7");
     SendMessageA(ed.hwnd(), WM_ACTIVATEAPP, FALSE, 0);
-    EXPECT_FALSE(ed.Enabled(IDC_FILELIST) || ed.Enabled(IDC_BROWSE));
+    EXPECT_FALSE(listEnabled(ed));
     ed.AwayAndBack();
-    EXPECT_TRUE(ed.Enabled(IDC_FILELIST) && ed.Enabled(IDC_BROWSE));
+    EXPECT_TRUE(listEnabled(ed));
     EXPECT_EQ("7", ed.Text(IDC_LEVEL));
     ed.Expect({Answer::No});
     ed.AwayAndBack([&] { WriteFileBytes(dir / "Game.d2s", NewSave("Game", 1)); });
-    EXPECT_EQ("Save Changes to Rogar.d2s?", ed.shown.at(0).text);
-    EXPECT_EQ(
-        (std::vector<std::string>{"..", "Game.d2s", "Lyra.d2s", "Rogar.bakvelmor", "Rogar.d2s"}),
-        ed.ListEntries());
+    EXPECT_EQ(Names{kTitle + "|Save Changes to Rogar.d2s?"}, ed.shown);
+    EXPECT_EQ((Names{"..", "Game.d2s", "Lyra.d2s", "Rogar.bakvelmor", "Rogar.d2s"}),
+              ed.ListEntries());
     EXPECT_EQ("1", ed.Text(IDC_LEVEL));  // reopened as saved
     ed.Type(IDC_STRENGTH, "55");
     ed.AwayAndBack([&] { DeleteFileA((dir / "Game.d2s").c_str()); }, false);
@@ -80,9 +89,7 @@ TEST(Shell, ActivationReloadsOnlyWhenTheFolderChanged) {
     ed.Expect({Answer::No});   // keep the first backup
     ed.Select("Lyra.d2s");
     EXPECT_EQ(3u, ed.shown.size());
-    Bytes rogar = NewSave("Rogar", 4);
-    Put16(rogar, 565, 55);
-    EXPECT_EQ(rogar, ReadFileBytes(dir / "Rogar.d2s"));
+    EXPECT_EQ(With16(NewSave("Rogar", 4), kStrength, 55), ReadFileBytes(dir / "Rogar.d2s"));
     EXPECT_EQ(NewSave("Lyra", 0), ReadFileBytes(dir / "Lyra.d2s"));
     ed.AwayAndBack();  // the change was counted once: nothing more happens
     EXPECT_EQ("Lyra", ed.Title());

@@ -54,11 +54,11 @@ TEST(Window, MenuBarFollowsTheStateAndSwitchesCheckItemsInPairs) {
         {[&] { ed.Command(IDM_SKILLS_FULL), ed.Command(IDM_RESTART); }, edited, {IDM_SKILLS_FULL, IDM_RESTART}},
         {[&] { ed.Command(IDM_SKILLS_NONE), ed.Command(IDM_COMPLETE); }, edited, {IDM_SKILLS_NONE, IDM_COMPLETE}},
         {[&] { ed.Command(IDM_MAXGOLD), ed.Command(IDM_COMPLETE); }, edited, {IDM_SKILLS_NONE, IDM_MAXGOLD}},
-        {[&] { ed.Type(IDC_LEVEL, "4"), ed.Key(IDCANCEL); }, open, {}},
-        {[&] { ed.Key(IDCANCEL); }, {IDM_LOAD, IDM_DELETE}, {}},
-        {[&] { ed.Key(IDCANCEL); }, {}, {}},
+        {[&] { ed.Type(IDC_LEVEL, "4"), ed.Command(IDCANCEL); }, open, {}},
+        {[&] { ed.Command(IDCANCEL); }, {IDM_LOAD, IDM_DELETE}, {}},
+        {[&] { ed.Command(IDCANCEL); }, {}, {}},
         {[&] { ed.Select("Newer.d2s"); }, {IDM_SAVEAS, IDM_CLOSE, IDM_DELETE}, {}},
-        {[&] { ed.Command(IDM_CLOSE), ed.DoubleClick("old"); }, {IDM_SAVEFOLDER}, {}}};
+        {[&] { ed.Command(IDM_CLOSE), ed.Select("old", true); }, {IDM_SAVEFOLDER}, {}}};
     // clang-format on
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         rows[i].act();
