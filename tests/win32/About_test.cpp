@@ -8,14 +8,13 @@ namespace {
 
 Names* texts = nullptr;  // the texts of the visit under way
 HWND about = nullptr;
-ULONGLONG deadline = 0;
 
-// Records each new text; closes the box once the cycle has shown two, or time is up.
+// Records each new text; closes the box once the cycle has shown two.
 void CALLBACK watch(HWND, UINT, UINT_PTR timer, DWORD) {
     char text[256] = "";
     GetDlgItemTextA(about, IDC_ABOUT_TEXT, text, sizeof text);
     if (texts->empty() || texts->back() != text) texts->push_back(text);
-    if (texts->size() < 3 && GetTickCount64() < deadline) return;
+    if (texts->size() < 3) return;
     KillTimer(nullptr, timer);
     PostMessageA(about, WM_COMMAND, IDCANCEL, 0);
 }
@@ -25,7 +24,6 @@ Answer Visit(Names& seen) {
     return Answer([&seen](HWND dlg) {
         texts = &seen;
         about = dlg;
-        deadline = GetTickCount64() + 5000;
         if (!SendDlgItemMessageA(dlg, IDC_ABOUT_PICTURE, STM_GETIMAGE, IMAGE_BITMAP, 0))
             seen.push_back("no picture");
         RECT r;

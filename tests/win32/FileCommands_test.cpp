@@ -1,78 +1,69 @@
-// File commands through the real main dialog: the backup and its questions, Save As and new
-// characters in the folder typed into the dialog, pending operations that reach only the
-// bytes written, refused saves that keep the typed values, and Delete. The file-system
-// cases of the save itself are tested natively. Every file written is compared whole
-// against bytes edited by hand from the input.
+// File commands through the real main dialog: the backup and its questions, a save deleted
+// meanwhile, Save As and new characters in the folder typed into the dialog, pending
+// operations that reach only the bytes written, refused saves that keep the typed values.
+// The file-system cases of the save itself are tested natively. Every file written is
+// compared whole against bytes edited by hand from the input.
 #include <gtest/gtest.h>
 
 #include "Harness.h"
 #include "res/resource.h"
 
-namespace {
-
 const std::string kTitle = "Velmor V2.0 Expansion", kSaid = "修改器提示:|";
 
-Bytes named(Bytes b, const std::string& name) {
-    std::fill(b.begin() + 8, b.begin() + 23, 0);
-    std::copy(name.begin(), name.end(), b.begin() + 8);
-    return b;
-}
-
-}  // namespace
-
-TEST(FileCommands, SaveMakesTheBackupAndAsksBeforeReplacingIt) {
-    TempFolder dir;
+// Rows: a folder in the backup's place or the save deleted once open, the answers to the saves of
+// strength 111, then 222 ("Cancel": no question), then the dialogs, the save, its backup
+// and the list. The first backup is kept unless the user agrees to replace it; one that
+// cannot be made stops the save unless the user agrees to save without it.
+TEST(FileCommands, SaveBacksUpAndAsksBeforeReplacingOrLosingTheBackup) {
     const Bytes original = NewSave("Rogar", 4);
-    WriteFileBytes(dir / "Rogar.d2s", original);
-    Editor ed;
-    ed.Select("Rogar.d2s");
-    ed.Type(IDC_STRENGTH, "111");
-    ed.Command(IDM_SAVE);
-    EXPECT_TRUE(ed.shown.empty());
-    EXPECT_EQ((Names{"..", "Rogar.bakvelmor", "Rogar.d2s"}), ed.ListEntries());
-    EXPECT_EQ("Rogar.d2s", ed.SelectedEntry());
-    ed.Type(IDC_STRENGTH, "222");
-    ed.Expect({Answer::No});
-    ed.Command(IDM_SAVE);
-    EXPECT_EQ(Names{"Status -> Saving|Overwrite existing BackupFile Rogar.bakvelmor?"}, ed.shown);
-    EXPECT_EQ(original, ReadFileBytes(dir / "Rogar.bakvelmor"));
-    EXPECT_EQ(With16(original, kStrength, 222), ReadFileBytes(dir / "Rogar.d2s"));
+    const std::string overwrite = "Status -> Saving|Overwrite existing BackupFile Rogar.bakvelmor?",
+                      noBackup = kTitle +
+                                 "|Rogar.d2s could not be backed up; nothing written (a folder "
+                                 "is in the place of Rogar.bakvelmor)\n\nSave without a backup?";
+    const Names both = {"..", "Rogar.bakvelmor", "Rogar.d2s"};
+    // clang-format off
+    const struct { std::string befalls; std::vector<Answer::Kind> answers; Names shown; unsigned saved; Bytes backup; Names listed; } rows[] = {
+        {"", {Answer::Cancel, Answer::No}, {overwrite}, 222, original, both},
+        {"folder", {Answer::Yes, Answer::No}, {noBackup, noBackup}, 111, {}, both},
+        {"deleted", {Answer::Cancel}, {}, 111, {}, {"..", "Rogar.d2s"}}};
+    // clang-format on
+    for (const auto& r : rows) {
+        TempFolder dir;
+        WriteFileBytes(dir / "Rogar.d2s", original);
+        if (r.befalls == "folder") CreateDirectoryA((dir / "Rogar.bakvelmor").c_str(), nullptr);
+        Editor ed;
+        ed.Select("Rogar.d2s");
+        if (r.befalls == "deleted") DeleteFileA((dir / "Rogar.d2s").c_str());
+        std::string typed;
+        for (Answer::Kind a : r.answers) {
+            ed.Type(IDC_STRENGTH, typed = typed.empty() ? "111" : "222");
+            if (a != Answer::Cancel) ed.Expect({a});
+            ed.Command(IDM_SAVE);
+        }
+        EXPECT_EQ(r.shown, ed.shown) << r.befalls;
+        EXPECT_EQ(With16(original, kStrength, r.saved), ReadFileBytes(dir / "Rogar.d2s"));
+        EXPECT_EQ(r.backup, ReadFileBytes(dir / "Rogar.bakvelmor")) << r.befalls;
+        EXPECT_EQ(r.listed, ed.ListEntries()) << r.befalls;
+        EXPECT_EQ("Rogar.d2s", ed.SelectedEntry()) << r.befalls;
+        EXPECT_EQ(typed, ed.Text(IDC_STRENGTH)) << r.befalls;
+    }
 }
 
-TEST(FileCommands, ABackupThatCannotBeMadeStopsTheSaveUnlessTheUserAgrees) {
-    TempFolder dir;
-    const Bytes original = NewSave("Rogar", 4);
-    WriteFileBytes(dir / "Rogar.d2s", original);
-    CreateDirectoryA((dir / "Rogar.bakvelmor").c_str(), nullptr);
-    Editor ed;
-    ed.Select("Rogar.d2s");
-    ed.Type(IDC_STRENGTH, "111");
-    ed.Expect({Answer::No});
-    ed.Command(IDM_SAVE);
-    const std::string ask = kTitle +
-                            "|Rogar.d2s could not be backed up; nothing written (a folder is in "
-                            "the place of Rogar.bakvelmor)\n\nSave without a backup?";
-    EXPECT_EQ(original, ReadFileBytes(dir / "Rogar.d2s"));
-    EXPECT_EQ("111", ed.Text(IDC_STRENGTH));
-    ed.Expect({Answer::Yes});
-    ed.Command(IDM_SAVE);
-    EXPECT_EQ((Names{ask, ask}), ed.shown);
-    EXPECT_EQ(With16(original, kStrength, 111), ReadFileBytes(dir / "Rogar.d2s"));
-}
-
+// A backup opened from an edit field shows and saves its own values; Save As and New write
+// to the folder typed into the dialog, Save As with the side files under the new name.
 TEST(FileCommands, SaveAsAndNewWriteToTheFolderTypedIntoTheDialog) {
     TempFolder dir;
-    const Bytes original = NewSave("Rogar", 4), key = {'k', 'e', 'y'};
-    WriteFileBytes(dir / "Rogar.d2s", original);
+    const Bytes backup = With16(NewSave("Rogar", 4), kStrength, 77), key = {'k', 'e', 'y'};
+    WriteFileBytes(dir / "Rogar.bakvelmor", backup);
     WriteFileBytes(dir / "Rogar.key", key);
     CreateDirectoryA((dir / "other").c_str(), nullptr);
     Editor ed;
-    ed.Select("Rogar.d2s");
-    ed.Type(IDC_STRENGTH, "99");
+    SetFocus(GetDlgItem(ed.hwnd(), IDC_STRENGTH));
+    ed.Select("Rogar.bakvelmor");
+    EXPECT_EQ("77", ed.Text(IDC_STRENGTH));
     ed.Expect({Answer::SaveAs, dir / "other\\Wulf.d2s"});
     ed.Command(IDM_SAVEAS);
-    EXPECT_EQ(named(With16(original, kStrength, 99), "Wulf"),
-              ReadFileBytes(dir / "other\\Wulf.d2s"));
+    EXPECT_EQ(With16(NewSave("Wulf", 4), kStrength, 77), ReadFileBytes(dir / "other\\Wulf.d2s"));
     EXPECT_EQ(key, ReadFileBytes(dir / "other\\Wulf.key"));
     EXPECT_EQ("Wulf", ed.Title());
     ed.Expect({Answer::SaveAs, dir / "Neo.d2s"});
@@ -80,7 +71,7 @@ TEST(FileCommands, SaveAsAndNewWriteToTheFolderTypedIntoTheDialog) {
     EXPECT_EQ(706u, ReadFileBytes(dir / "Neo.d2s").size());
     EXPECT_EQ("Neo", ed.Title());
     EXPECT_EQ("Druid", ed.Text(IDC_CLASS));
-    EXPECT_EQ((Names{"Neo.d2s", "Rogar.d2s", "Rogar.key", "other"}), dir.List());
+    EXPECT_EQ((Names{"Neo.d2s", "Rogar.bakvelmor", "Rogar.key", "other"}), dir.List());
 }
 
 TEST(FileCommands, PendingOperationsReachOnlyTheBytesWritten) {

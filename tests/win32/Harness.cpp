@@ -20,8 +20,7 @@ namespace fs = std::filesystem;
 namespace {
 
 Editor* current = nullptr;
-HHOOK cbtHook = nullptr, menuHook = nullptr;
-std::vector<UINT>* menuStates = nullptr;
+HHOOK cbtHook = nullptr;
 std::set<HWND> answered;
 std::deque<Answer> answers;
 
@@ -61,6 +60,13 @@ void answer(HWND dlg) {
     for (int id : {IDC_CONFIRM_TEXT, IDC_MESSAGE_TEXT, 0xFFFF})  // 0xFFFF: a system message
         if (HWND t = GetDlgItem(dlg, id)) seen += windowText(t);
     current->shown.push_back(seen);
+    // The program's own questions and messages open centred on the main window.
+    RECT d = {}, o = {};
+    if (GetDlgItem(dlg, IDC_CONFIRM_TEXT) || GetDlgItem(dlg, IDC_MESSAGE_TEXT)) {
+        EXPECT_TRUE(GetWindowRect(dlg, &d) && GetWindowRect(GetWindow(dlg, GW_OWNER), &o));
+        EXPECT_NEAR(o.left + o.right, d.left + d.right, 4) << seen;
+        EXPECT_NEAR(o.top + o.bottom, d.top + d.bottom, 4) << seen;
+    }
     if (answers.empty()) ADD_FAILURE() << "unexpected dialog " << seen;
     const Answer a = answers.empty() ? Answer(Answer::Cancel) : answers.front();
     if (!answers.empty()) answers.pop_front();
@@ -76,7 +82,6 @@ void answer(HWND dlg) {
     } else {
         if (a.kind != Answer::Cancel) ADD_FAILURE() << "cannot answer " << a.kind << " there";
         post(dlg, IDCANCEL);
-        post(dlg, IDNO);
     }
 }
 
@@ -90,18 +95,6 @@ LRESULT CALLBACK cbtProc(int code, WPARAM wParam, LPARAM lParam) {
         answered.insert(w).second)
         answer(w);
     return CallNextHookEx(cbtHook, code, wParam, lParam);
-}
-
-// Records the context menu's item states when it opens, then closes it again.
-LRESULT CALLBACK menuProc(int code, WPARAM wParam, LPARAM lParam) {
-    const CWPSTRUCT* m = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && m->message == WM_INITMENUPOPUP && menuStates) {
-        for (int id : {IDM_SAVE, IDM_SAVEAS, IDM_CLOSE, IDM_LOAD, IDM_DELETE})
-            menuStates->push_back(
-                GetMenuState(reinterpret_cast<HMENU>(m->wParam), id, MF_BYCOMMAND));
-        PostMessageA(m->hwnd, WM_CANCELMODE, 0, 0);
-    }
-    return CallNextHookEx(menuHook, code, wParam, lParam);
 }
 
 // Delivers what was posted to the thread's windows, as the program's message loop would.
@@ -185,7 +178,6 @@ Editor::Editor(const char* commandLine) {
     current = this;
     answered.clear();
     cbtHook = SetWindowsHookExA(WH_CBT, cbtProc, nullptr, GetCurrentThreadId());
-    menuHook = SetWindowsHookExA(WH_CALLWNDPROC, menuProc, nullptr, GetCurrentThreadId());
     dlg = CreateDialogParamW(g_hInst, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainDlgProc,
                              reinterpret_cast<LPARAM>(commandLine));
     // What the system posted while the dialog came up (coming to the foreground posts the
@@ -200,7 +192,6 @@ Editor::~Editor() {
     if (dlg) Close();
     answers.clear();
     UnhookWindowsHookEx(cbtHook);
-    UnhookWindowsHookEx(menuHook);
     current = nullptr;
 }
 
@@ -275,13 +266,4 @@ std::vector<int> Editor::EnabledItems(const std::vector<int>& ids) {
 
 bool Editor::Checked(int id) const {
     return (GetMenuState(GetMenu(dlg), id, MF_BYCOMMAND) & MF_CHECKED) != 0;
-}
-
-std::vector<UINT> Editor::RightClick(POINT screen) {
-    std::vector<UINT> states;
-    menuStates = &states;
-    SendMessageA(dlg, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(GetDlgItem(dlg, IDC_FILELIST)),
-                 MAKELPARAM(screen.x, screen.y));
-    menuStates = nullptr;
-    return states;
 }

@@ -72,9 +72,6 @@ public:
     // "caption|text", the file dialog as "file dialog".
     void Expect(Answer a);
     Names shown;
-    // Context menu of the list at a screen point ({-1, -1}: from the keyboard): the states
-    // of its five items (Save, Save As, Close, Load, Delete); empty when none opened.
-    std::vector<UINT> RightClick(POINT screen);
 
 private:
     HWND dlg = nullptr;
