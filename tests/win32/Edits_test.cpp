@@ -40,7 +40,7 @@ TEST(Edits, AFileTheGameWroteMeanwhileIsOverwrittenOnlyByChoiceAndThenKeptAsTheB
         // Agreed, the edits go over the file as loaded and the game's version is the backup.
         EXPECT_EQ(agree ? With16(loaded, kStrength, 111) : game, ReadFileBytes(dir / "Rogar.d2s"));
         EXPECT_EQ(agree ? game : Bytes(), ReadFileBytes(dir / "Rogar.bakvelmor"));
-        EXPECT_EQ(agree ? "10" : "55", ed.Text(IDC_ENERGY));
+        EXPECT_EQ(std::to_string(agree ? loaded[kEnergy] : 55), ed.Text(IDC_ENERGY));
     }
 }
 

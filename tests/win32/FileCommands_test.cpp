@@ -74,56 +74,45 @@ TEST(FileCommands, SaveAsAndNewWriteToTheFolderTypedIntoTheDialog) {
     EXPECT_EQ((Names{"Neo.d2s", "Rogar.bakvelmor", "Rogar.key", "other"}), dir.List());
 }
 
-TEST(FileCommands, PendingOperationsReachOnlyTheBytesWritten) {
-    TempFolder dir;
-    const Bytes original = NewSave("Rogar", 4);
-    WriteFileBytes(dir / "Rogar.d2s", original);
-    Editor ed;
-    ed.Select("Rogar.d2s");
-    ed.Command(IDM_SKILLS_FULL);
-    ed.Expect({Answer::SaveAs, "A.d2s"});
-    ed.Expect({Answer::Ok});
-    ed.Command(IDM_SAVEAS);  // the name is refused
-    ed.Command(IDM_SKILLS_FULL);
-    ed.Type(IDC_STRENGTH, "99");
-    ed.Command(IDM_SAVE);
-    const Bytes saved = With16(original, kStrength, 99);
-    EXPECT_EQ(saved, ReadFileBytes(dir / "Rogar.d2s"));
-    // Restoring a vanished file writes it as it was loaded, whatever is marked.
-    ed.Command(IDM_COMPLETE);
-    ASSERT_TRUE(DeleteFileA((dir / "Rogar.d2s").c_str()));
-    ed.Expect({Answer::Yes});
-    ed.Close();
-    EXPECT_EQ((Names{"file dialog", kSaid + "min len 2",
-                     kTitle + "|Rogar.d2s has been removed! Restore Character?"}),
-              ed.shown);
-    EXPECT_EQ(saved, ReadFileBytes(dir / "Rogar.d2s"));
-}
-
-TEST(FileCommands, ARefusedSaveKeepsTheTypedValuesOnEveryPath) {
+// Refused saves (a name too short, a file that would grow past 100000 bytes) write nothing
+// and keep the typed values and the marks; the marks reach only the bytes written, and a
+// vanished file is restored as it was loaded, whatever is marked.
+TEST(FileCommands, RefusedSavesKeepTheEditsAndMarksReachOnlyTheBytesWritten) {
     TempFolder dir;
     Bytes longest = NewSave("Rogar", 4);
-    longest.resize(100000, 0);  // a higher level and the gold maxima would add 12 bytes
+    longest.resize(100000, 0);  // the gold maxima would add bytes
     WriteFileBytes(dir / "Rogar.d2s", longest);
     WriteFileBytes(dir / "Lyra.d2s", NewSave("Lyra", 1));
     Editor ed;
     ed.Select("Rogar.d2s");
-    ed.Type(IDC_LEVEL, "31");
+    ed.Command(IDM_SKILLS_FULL);
     ed.Command(IDM_MAXGOLD);
-    const std::string tooLong =
-        " would be longer than 100000 bytes; nothing written (100012 bytes)";
-    ed.Expect({Answer::Yes});
-    ed.Expect({Answer::Ok});
-    ed.Select("Lyra.d2s");
-    ed.Expect({Answer::SaveAs, "Wulf.d2s"});
-    ed.Expect({Answer::Ok});
+    ed.Type(IDC_STRENGTH, "99");
+    for (Answer a : {Answer(Answer::SaveAs, "A.d2s"), Answer(Answer::Ok), Answer(Answer::Yes),
+                     Answer(Answer::Ok), Answer(Answer::SaveAs, "Wulf.d2s"), Answer(Answer::Ok)})
+        ed.Expect(a);
     ed.Command(IDM_SAVEAS);
-    EXPECT_EQ((Names{kTitle + "|Save Changes to Rogar.d2s?", kSaid + "Rogar.d2s" + tooLong,
-                     "file dialog", kSaid + "Wulf.d2s" + tooLong}),
+    ed.Select("Lyra.d2s");
+    ed.Command(IDM_SAVEAS);
+    const std::string tooLong =
+        " would be longer than 100000 bytes; nothing written (100008 bytes)";
+    EXPECT_EQ((Names{"file dialog", kSaid + "min len 2", kTitle + "|Save Changes to Rogar.d2s?",
+                     kSaid + "Rogar.d2s" + tooLong, "file dialog", kSaid + "Wulf.d2s" + tooLong}),
               ed.shown);
     EXPECT_EQ("Rogar", ed.Title());
     EXPECT_EQ("Rogar.d2s", ed.SelectedEntry());
-    EXPECT_EQ("31", ed.Text(IDC_LEVEL));
+    EXPECT_EQ("99", ed.Text(IDC_STRENGTH));
     EXPECT_EQ((Names{"Lyra.d2s", "Rogar.d2s"}), dir.List());
     EXPECT_EQ(longest, ReadFileBytes(dir / "Rogar.d2s"));
+    ed.Command(IDM_SKILLS_FULL);
+    ed.Command(IDM_MAXGOLD);
+    ed.Command(IDM_SAVE);
+    const Bytes saved = With16(longest, kStrength, 99);
+    EXPECT_EQ(saved, ReadFileBytes(dir / "Rogar.d2s"));
+    ed.Command(IDM_COMPLETE);
+    ASSERT_TRUE(DeleteFileA((dir / "Rogar.d2s").c_str()));
+    ed.Expect({Answer::Yes});
+    ed.Close();
+    EXPECT_EQ(kTitle + "|Rogar.d2s has been removed! Restore Character?", ed.shown.back());
+    EXPECT_EQ(saved, ReadFileBytes(dir / "Rogar.d2s"));
 }

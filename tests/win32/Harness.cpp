@@ -161,15 +161,10 @@ Bytes With16(Bytes b, unsigned offset, unsigned value) {
 }
 
 Bytes NewSave(const std::string& name, int classCode) {
-    static const unsigned short start[7][4] = {{20, 15, 25, 20}, {10, 35, 25, 10}, {10, 25, 25, 15},
-                                               {25, 15, 20, 25}, {30, 10, 20, 25}, {15, 20, 20, 25},
-                                               {20, 25, 20, 20}};
     Bytes b(newCharTemplate, newCharTemplate + TEMPLATE_SIZE);
-    const std::string base = name.substr(0, name.find('.'));
-    std::copy(base.begin(), base.end(), b.begin() + 8);
+    std::copy(name.begin(), name.end(), b.begin() + 8);
     b[34] = static_cast<unsigned char>(classCode);
-    for (int i = 0; i < 4; ++i) b = With16(b, kStrength + 4 * i, start[classCode][i]);
-    if (classCode >= 5) b[24] |= 0x20;
+    if (classCode >= 5) b[24] |= 0x20;  // the expansion's classes need an expansion file
     return b;
 }
 

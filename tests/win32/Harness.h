@@ -33,7 +33,7 @@ struct TempFolder {
 
 Bytes ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const Bytes& bytes);
-// A new level-1 character file of a class, named after the file, from the template.
+// A new level-1 character file from the template, with a name and a class code.
 Bytes NewSave(const std::string& name, int classCode);
 // The bytes with a 16-bit little-endian value at an offset.
 Bytes With16(Bytes b, unsigned offset, unsigned value);
