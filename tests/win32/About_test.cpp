@@ -6,24 +6,10 @@
 
 namespace {
 
-Names* texts = nullptr;  // the texts of the visit under way
-HWND about = nullptr;
-
-// Records each new text; closes the box once the cycle has shown two.
-void CALLBACK watch(HWND, UINT, UINT_PTR timer, DWORD) {
-    char text[256] = "";
-    GetDlgItemTextA(about, IDC_ABOUT_TEXT, text, sizeof text);
-    if (texts->empty() || texts->back() != text) texts->push_back(text);
-    if (texts->size() < 3) return;
-    KillTimer(nullptr, timer);
-    PostMessageA(about, WM_COMMAND, IDCANCEL, 0);
-}
-
-// Rests the mouse on the cycling text and watches it; notes whether the picture is there.
+// Rests the mouse on the cycling text and records each new text until the cycle has shown
+// two, then closes the box; notes whether the picture is there.
 Answer Visit(Names& seen) {
     return Answer([&seen](HWND dlg) {
-        texts = &seen;
-        about = dlg;
         if (!SendDlgItemMessageA(dlg, IDC_ABOUT_PICTURE, STM_GETIMAGE, IMAGE_BITMAP, 0))
             seen.push_back("no picture");
         RECT r;
@@ -31,7 +17,13 @@ Answer Visit(Names& seen) {
         POINT p = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
         ScreenToClient(dlg, &p);
         PostMessageA(dlg, WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
-        SetTimer(nullptr, 0, 20, watch);
+        EXPECT_TRUE(WaitFor([&] {
+            char text[256] = "";
+            GetDlgItemTextA(dlg, IDC_ABOUT_TEXT, text, sizeof text);
+            if (seen.empty() || seen.back() != text) seen.push_back(text);
+            return seen.size() == 3;
+        }));
+        PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
     });
 }
 

@@ -8,7 +8,7 @@
 #include "Harness.h"
 #include "res/resource.h"
 
-const std::string kTitle = "Velmor V2.0 Expansion", kSaid = "修改器提示:|";
+const std::string kSaid = "修改器提示:|";
 
 // Rows: a folder in the backup's place or the save deleted once open, the answers to the saves of
 // strength 111, then 222 ("Cancel": no question), then the dialogs, the save, its backup

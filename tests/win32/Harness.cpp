@@ -75,7 +75,7 @@ void answer(HWND dlg) {
         a.action(dlg);
     } else if (a.kind == Answer::SaveAs && isFileDialog) {
         fileDialog = dlg;
-        fileDialogName = a.fileName;
+        fileDialogName = fs::absolute(a.fileName).string();
         SetTimer(nullptr, 0, 50, confirmFileName);
     } else if (a.kind <= Answer::Ok && GetDlgItem(dlg, button[a.kind])) {
         post(dlg, button[a.kind]);
@@ -97,23 +97,17 @@ LRESULT CALLBACK cbtProc(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(cbtHook, code, wParam, lParam);
 }
 
-// Delivers what was posted to the thread's windows, as the program's message loop would.
-void pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
 }  // namespace
 
 bool WaitFor(const std::function<bool()>& done, DWORD ms) {
-    for (const ULONGLONG end = GetTickCount64() + ms; !done(); Sleep(10)) {
+    for (const ULONGLONG end = GetTickCount64() + ms;; Sleep(10)) {
+        for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (done()) return true;
         if (GetTickCount64() > end) return false;
-        pump();
     }
-    return true;
 }
 
 TempFolder::TempFolder() {
@@ -177,7 +171,7 @@ Editor::Editor(const char* commandLine) {
                              reinterpret_cast<LPARAM>(commandLine));
     // What the system posted while the dialog came up (coming to the foreground posts the
     // folder check) is handled before the test acts, not inside its first modal question.
-    pump();
+    WaitFor([] { return true; });
 }
 
 Editor::~Editor() {
@@ -207,7 +201,7 @@ void Editor::AwayAndBack(const std::function<void()>& change, bool deliver) {
         EXPECT_TRUE(WaitFor([&] { return witness.DirChange(); })) << "no change signalled";
     }
     SendMessageA(dlg, WM_ACTIVATEAPP, TRUE, 0);  // posts the folder check
-    if (deliver) pump();
+    if (deliver) WaitFor([] { return true; });
 }
 
 void Editor::Expect(Answer a) { answers.push_back(a); }

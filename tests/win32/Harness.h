@@ -37,9 +37,11 @@ void WriteFileBytes(const std::string& path, const Bytes& bytes);
 Bytes NewSave(const std::string& name, int classCode);
 // The bytes with a 16-bit little-endian value at an offset.
 Bytes With16(Bytes b, unsigned offset, unsigned value);
-const unsigned kStrength = 565, kEnergy = 569;  // slots in a file without optional attributes
+const unsigned kStrength = 565, kEnergy = 569;       // slots in a file without optional attributes
+const std::string kTitle = "Velmor V2.0 Expansion";  // of the main window without a file
 
 // Delivers the thread's messages until done() holds or the time is up; answers done().
+// With a done() that holds at once, delivers what is waiting.
 bool WaitFor(const std::function<bool()>& done, DWORD ms = 5000);
 
 class Editor {

@@ -42,7 +42,7 @@ TEST(List, CommandLineOpensTheSaveItNames) {
     // clang-format off
     const struct { std::string line, title, folder; } rows[] = {
         {other, "Rogar", dir.path + "saves\\"}, {"Lyra.d2s", "Lyra", dir.path}, {"\"L*.d2s\"", "Lyra", dir.path},
-        {"notes.txt", "Velmor V2.0 Expansion", dir.path}, {"\"Missing.d2s\"", "Velmor V2.0 Expansion", dir.path}};
+        {"notes.txt", kTitle, dir.path}, {"\"Missing.d2s\"", kTitle, dir.path}};
     // clang-format on
     for (const auto& r : rows) {
         SetCurrentDirectoryA(dir.path.c_str());
