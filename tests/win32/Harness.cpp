@@ -120,12 +120,9 @@ TempFolder::TempFolder() {
     fs::current_path(path);
 }
 
-// Read-only files left by a test are made writable to be removed.
 TempFolder::~TempFolder() {
     std::error_code ec;
     fs::current_path(fs::temp_directory_path());
-    for (const auto& e : fs::recursive_directory_iterator(path, ec))
-        fs::permissions(e.path(), fs::perms::owner_write, fs::perm_options::add, ec);
     fs::remove_all(path, ec);
 }
 
@@ -245,14 +242,11 @@ void Editor::Select(const std::string& name, bool doubleClick) {
 
 void Editor::Command(int id) { SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
-std::vector<int> Editor::EnabledItems(const std::vector<int>& ids) {
+std::vector<int> Editor::MenuItems(const std::vector<int>& ids, UINT flag, bool set) {
     SendMessageA(dlg, WM_INITMENU, reinterpret_cast<WPARAM>(GetMenu(dlg)), 0);
-    std::vector<int> on;
+    std::vector<int> found;
     for (int id : ids)
-        if (!(GetMenuState(GetMenu(dlg), id, MF_BYCOMMAND) & MF_GRAYED)) on.push_back(id);
-    return on;
-}
-
-bool Editor::Checked(int id) const {
-    return (GetMenuState(GetMenu(dlg), id, MF_BYCOMMAND) & MF_CHECKED) != 0;
+        if (((GetMenuState(GetMenu(dlg), id, MF_BYCOMMAND) & flag) != 0) == set)
+            found.push_back(id);
+    return found;
 }

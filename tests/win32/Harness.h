@@ -60,9 +60,9 @@ public:
     // click if asked.
     void Select(const std::string& name, bool doubleClick = false);
     void Command(int id);  // IDOK for Enter, IDCANCEL for Escape
-    // The menu bar prepared as before it opens; the ids of the items it left enabled.
-    std::vector<int> EnabledItems(const std::vector<int>& ids);
-    bool Checked(int id) const;
+    // The menu bar prepared as before it opens; the ids of the items whose state has the
+    // flag (MF_CHECKED), or has it not (MF_GRAYED, false: the enabled ones).
+    std::vector<int> MenuItems(const std::vector<int>& ids, UINT flag, bool set = true);
     // Sends WM_CLOSE and destroys the window.
     void Close();
     // Away to the background and back; change() runs while away and is awaited until a
