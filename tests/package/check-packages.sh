@@ -7,6 +7,8 @@ cd "$(dirname "$0")/../.."
 version=$(sed -n 's/^project(velmor VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
+# The zip is unpacked outside any build folder: its program runs in the tests' prefix.
+export VELMOR_TEST_WINEPREFIX="${VELMOR_TEST_WINEPREFIX:-$PWD/build-win/wineprefix}"
 fail() { echo "check-packages: FAILED: $*" >&2; exit 1; }
 
 dpkg -x "build-run/packages/velmor-cli_${version}_amd64.deb" "$root"
