@@ -48,8 +48,9 @@ const char* const kInfoHelp =
     "object per line and file (JSON Lines), each with its \"file\".\n"
     "A file that cannot be read is named on standard error and the others are shown;\n"
     "the exit status is then 1.\n"
-    "Files of format versions other than 87 and 89 are shown with a warning: their\n"
-    "layout differs and the values read from them cannot be trusted.\n";
+    "Files that Velmor cannot write (format versions other than 87, 89, 92 and 96 to 99,\n"
+    "or files whose sections are not where their version keeps them) are shown with a\n"
+    "warning.\n";
 
 const char* const kSetHelp =
     "usage: velmor-cli set FILE [FIELD=NUMBER ...] [options]\n"
