@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <random>
 #include <vector>
 
 #include "support/Paths.h"
@@ -28,6 +29,19 @@ bool writeAll(std::FILE* f, const void* bytes, std::size_t len) {
 }
 
 }  // namespace
+
+std::FILE* FileCreateTemp(const std::string& folder, std::string& tmpName) {
+    static std::mt19937_64 next(FileTempSeed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char name[32];
+        std::snprintf(name, sizeof name, ".vlm%08llx",
+                      static_cast<unsigned long long>(next() & 0xffffffffu));
+        tmpName = folder + name;
+        if (std::FILE* f = FileCreateNew(tmpName)) return f;
+        if (errno != EEXIST) return nullptr;
+    }
+    return nullptr;
+}
 
 std::size_t FileNameStart(const std::string& path) {
 #ifdef _WIN32

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -36,10 +37,15 @@ std::size_t FileNameStart(const std::string& path);
 // The path without the extension of its file name (a dot in a folder's name is no extension).
 std::string FileWithoutExt(const std::string& path);
 
-// Platform halves (File_posix.cpp, File_win.cpp).
 // Creates a new file of a unique short name in folder ("" for the current one); never
 // opens an existing file.
 std::FILE* FileCreateTemp(const std::string& folder, std::string& tmpName);
+
+// Platform halves (File_posix.cpp, File_win.cpp).
+// Creates path for writing only if it does not exist yet (errno EEXIST if it does).
+std::FILE* FileCreateNew(const std::string& path);
+// A seed for the temporary names that differs between processes.
+std::uint64_t FileTempSeed();
 bool FileSyncStream(std::FILE* f);
 bool FileReplace(const char* from, const char* to);
 // Gives 'to' the permissions, owner and group of 'like' as far as the platform allows.

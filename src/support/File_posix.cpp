@@ -10,27 +10,18 @@
 
 #include "support/File.h"
 
-std::FILE* FileCreateTemp(const std::string& folder, std::string& tmpName) {
-    static std::random_device seed;
-    static std::mt19937_64 next(seed());
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        char name[32];
-        std::snprintf(name, sizeof name, ".vlm%08llx",
-                      static_cast<unsigned long long>(next() & 0xffffffffu));
-        tmpName = folder + name;
-        const int fd = open(tmpName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            std::FILE* f = fdopen(fd, "wb");
-            if (!f) {
-                close(fd);
-                unlink(tmpName.c_str());
-            }
-            return f;
-        }
-        if (errno != EEXIST) return nullptr;
+std::FILE* FileCreateNew(const std::string& path) {
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return nullptr;
+    std::FILE* f = fdopen(fd, "wb");
+    if (!f) {
+        close(fd);
+        unlink(path.c_str());
     }
-    return nullptr;
+    return f;
 }
+
+std::uint64_t FileTempSeed() { return std::random_device()(); }
 
 bool FileSyncStream(std::FILE* f) { return fsync(fileno(f)) == 0; }
 

@@ -9,28 +9,21 @@
 
 #include "support/File.h"
 
-std::FILE* FileCreateTemp(const std::string& folder, std::string& tmpName) {
-    static std::random_device seed;
-    static std::mt19937_64 next(seed() ^ GetTickCount() ^ (GetCurrentProcessId() << 16));
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        char name[32];
-        std::snprintf(name, sizeof name, ".vlm%08llx",
-                      static_cast<unsigned long long>(next() & 0xffffffffu));
-        tmpName = folder + name;
-        // _O_EXCL is CREATE_NEW: an existing file is never opened.
-        const int fd = _open(tmpName.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY,
-                             _S_IREAD | _S_IWRITE);
-        if (fd >= 0) {
-            std::FILE* f = _fdopen(fd, "wb");
-            if (!f) {
-                _close(fd);
-                DeleteFileA(tmpName.c_str());
-            }
-            return f;
-        }
-        if (errno != EEXIST) return nullptr;
+std::FILE* FileCreateNew(const std::string& path) {
+    // _O_EXCL is CREATE_NEW: an existing file is never opened.
+    const int fd =
+        _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+    if (fd < 0) return nullptr;
+    std::FILE* f = _fdopen(fd, "wb");
+    if (!f) {
+        _close(fd);
+        DeleteFileA(path.c_str());
     }
-    return nullptr;
+    return f;
+}
+
+std::uint64_t FileTempSeed() {
+    return std::random_device()() ^ GetTickCount() ^ (std::uint64_t(GetCurrentProcessId()) << 16);
 }
 
 bool FileSyncStream(std::FILE* f) { return _commit(_fileno(f)) == 0; }
