@@ -12,11 +12,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
-#include <vector>
 
+#include "Bytes.h"
 #include "app/AppData.h"
 #include "doc/Doc.h"
 #include "doc/Layout.h"
@@ -32,7 +30,6 @@ namespace {
 #define FUZZ_REQUIRE(cond) \
     ((cond) ? void() : (std::fprintf(stderr, "property violated: %s\n", #cond), std::abort()))
 
-using Bytes = std::vector<unsigned char>;
 const std::size_t kHeaderSize = 32;
 const int kMarks[] = {IDM_RESTART, IDM_COMPLETE, IDM_SKILLS_FULL, IDM_SKILLS_NONE};
 
@@ -47,8 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzedDataProvider choices(data, headerSize);
     const Bytes file(data + headerSize, data + size);
     static const std::string path = "/tmp/velmor-fuzz-doc-" + std::to_string(getpid()) + ".d2s";
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(file.data()), file.size());
+    WriteBytes(path, file);
     const bool identity = choices.ConsumeIntegral<std::uint8_t>() % 4 == 0;
     cAppData ad;
     if (!DocOpenFile(ad, path.c_str())) return 0;
@@ -79,8 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (writable) FUZZ_REQUIRE(!(ad.player != rec));
 
     FUZZ_REQUIRE(DocSaveFile(ad, path.c_str()) == writable);
-    std::ifstream in(path, std::ios::binary);
-    const Bytes onDisk{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const Bytes onDisk = ReadBytes(path);
     FUZZ_REQUIRE(onDisk == (writable ? Bytes(ad.data, ad.data + ad.length) : file));
     if (writable && newer)
         FUZZ_REQUIRE(DocChecksumOk(ad) &&

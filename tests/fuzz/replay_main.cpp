@@ -3,9 +3,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <vector>
+
+#include "Bytes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
@@ -16,9 +15,7 @@ int main(int argc, char** argv) {
     }
     int replayed = 0;
     for (const auto& entry : std::filesystem::directory_iterator(argv[1])) {
-        std::ifstream in(entry.path(), std::ios::binary);
-        const std::vector<std::uint8_t> input((std::istreambuf_iterator<char>(in)),
-                                              std::istreambuf_iterator<char>());
+        const Bytes input = ReadBytes(entry.path());
         LLVMFuzzerTestOneInput(input.data(), input.size());
         ++replayed;
     }

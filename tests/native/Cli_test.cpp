@@ -112,31 +112,3 @@ TEST(CliInfo, ManyFilesEachOnItsOwn) {
           "goldStash:   0\n\nfile:        odd.d2s\nname:        a\\u0001\\u001f\"\\\\b\n"})
         EXPECT_NE(r.out.find(part), std::string::npos) << part << r.out;
 }
-
-// The numbers typed, the class and the marks reach the file; the changes the limits make
-// are reported, numbers only spelled differently are not.
-TEST(CliSet, EditsReachTheFile) {
-    TempDir dir;
-    WriteBytes(dir / "hero.d2s", Sample("d2v108.d2s"));
-    const CliResult r = RunCli(
-        {"set", "hero.d2s", "--no-backup", "--class", "paladin", "stamina=9000", "strength=0",
-         "level=31", "gold=5", "mana=" + std::string(49, '0') + "7", "--max-gold", "--skills-full"},
-        dir.path);
-    EXPECT_EQ(r.status, 0) << r.err;
-    Bytes want = Sample("d2v108.d2s");
-    want[34] = 3;
-    want[36] = want[605] = 31;
-    want[563] |= 0xE0;  // experience, gold and stash gold present
-    Put16(want, 565, 1);
-    for (unsigned o : {590u, 594u}) Put16(want, o, 7);  // mana, current and maximum
-    Put16(want, 598, 9000);  // stamina: a Paladin's limit is not a Barbarian's
-    Put16(want, 602, 9000);
-    std::fill(want.begin() + 611, want.begin() + 641, 20);
-    want.insert(want.begin() + 609, 12, 0);
-    Put32(want, 609, 5493364);
-    Put32(want, 613, 310000);
-    Put32(want, 617, 800000);
-    EXPECT_EQ(ReadBytes(dir / "hero.d2s"), want);
-    EXPECT_EQ(r.out,
-              "strength: '0' read as 1\ngold: '5' read as 310000\nsaved hero.d2s (849 bytes)\n");
-}

@@ -19,11 +19,6 @@ using Folder = std::map<std::string, Bytes>;
 
 const Bytes kHero = Sample("d2v107.d2s");
 
-Bytes With16(Bytes b, unsigned offset, unsigned value) {
-    Put16(b, offset, value);
-    return b;
-}
-
 Bytes WithStatus(Bytes b, unsigned char status) {
     b[24] = status;
     return b;
@@ -38,6 +33,23 @@ Bytes Resized(Bytes b, std::size_t size) {
 }
 const Bytes kLongest = Resized(kHero, 100000);  // the most a save may hold
 const Bytes kPadded = Resized(kHero, 1020);     // fits under 1024 bytes until an edit adds 12
+
+// A level-1 Barbarian after the edits of the row "every field, the class and the marks".
+const Bytes kBarbarian = Sample("d2v108.d2s");
+Bytes Edited(Bytes b) {
+    b[34] = 3;
+    b[36] = b[605] = 31;
+    b[563] |= 0xE0;  // experience, gold and stash gold present
+    Put16(b, 565, 1);
+    for (unsigned o : {590u, 594u}) Put16(b, o, 7);     // mana, current and maximum
+    for (unsigned o : {598u, 602u}) Put16(b, o, 9000);  // a Paladin's stamina, not a Barbarian's
+    std::fill(b.begin() + 611, b.begin() + 641, 20);
+    b.insert(b.begin() + 609, 12, 0);
+    Put32(b, 609, 5493364);
+    Put32(b, 613, 310000);
+    Put32(b, 617, 800000);
+    return b;
+}
 
 struct Row {
     const char* what;
@@ -60,6 +72,11 @@ std::vector<std::string> Words(const std::string& text) {
 const std::string kSet = "set hero.d2s strength=40 ";
 const std::string kLong = std::string(251, 'x') + ".d2s";
 const std::string kFull = "trap '' XFSZ; ulimit -f ";  // + blocks of 512 bytes
+// Numbers spelled differently from what they hold are not reported as changed.
+const std::string kEveryField =
+    "set hero.d2s --no-backup --class paladin stamina=9000 strength=0 "
+    "level=31 gold=5 --max-gold --skills-full mana=" +
+    std::string(49, '0') + "7";
 
 }  // namespace
 
@@ -68,6 +85,9 @@ TEST(Save, FileSystemCases) {
     // clang-format off
     const Row rows[] = {
         {"backup made", {}, "", kSet, 0, "", {{"hero.d2s", kEdited}, {"hero.bakvelmor", kHero}}},
+        {"every field, the class and the marks", {{"hero.d2s", kBarbarian}}, "", kEveryField, 0,
+         "strength: '0' read as 1\ngold: '5' read as 310000\nsaved hero.d2s (849 bytes)\n",
+         {{"hero.d2s", Edited(kBarbarian)}}},
         {"backup kept", {{"hero.bakvelmor", old}}, "", kSet, 0, "kept",
          {{"hero.d2s", kEdited}, {"hero.bakvelmor", old}}},
         {"backup overwritten", {{"hero.bakvelmor", old}}, "", kSet + "--overwrite-backup", 0, "",

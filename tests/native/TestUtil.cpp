@@ -3,11 +3,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 #include "app/AppData.h"
@@ -15,25 +12,9 @@
 
 namespace fs = std::filesystem;
 
-Bytes ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const std::string& path, const Bytes& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-}
-
 std::string TestData(const std::string& name) { return std::string(VELMOR_TEST_DATA) + "/" + name; }
 
 Bytes Sample(const std::string& name) { return ReadBytes(TestData(name)); }
-
-Bytes Named(Bytes b, const std::string& name) {
-    std::fill(b.begin() + 8, b.begin() + 23, 0);
-    std::copy(name.begin(), name.end(), b.begin() + 8);
-    return b;
-}
 
 TempDir::TempDir() {
     char pattern[] = "/tmp/velmor-test-XXXXXX";
@@ -99,11 +80,3 @@ bool LoadDoc(cAppData& ad, const Bytes& bytes) {
 }
 
 Bytes DocBytes(const cAppData& ad) { return Bytes(ad.data, ad.data + ad.length); }
-
-void Put16(Bytes& b, unsigned offset, unsigned value) {
-    for (unsigned i = 0; i < 2; ++i) b[offset + i] = (value >> 8 * i) & 0xFF;
-}
-
-void Put32(Bytes& b, unsigned offset, unsigned value) {
-    Put16(b, offset, value & 0xFFFF), Put16(b, offset + 2, value >> 16);
-}

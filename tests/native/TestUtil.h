@@ -5,14 +5,10 @@
 #include <string>
 #include <vector>
 
-using Bytes = std::vector<unsigned char>;
+#include "Bytes.h"
 
-Bytes ReadBytes(const std::string& path);
-void WriteBytes(const std::string& path, const Bytes& bytes);
 std::string TestData(const std::string& name);
 Bytes Sample(const std::string& name);  // a file of the test data
-// The bytes with the 15-byte name field at 8 holding the name.
-Bytes Named(Bytes b, const std::string& name);
 
 // A fresh folder under the system's temporary folder, removed with its contents.
 struct TempDir {
@@ -42,6 +38,3 @@ class cAppData;
 bool LoadDoc(cAppData& ad, const Bytes& bytes);
 // The document's bytes as they would be saved.
 Bytes DocBytes(const cAppData& ad);
-// Bytes with a 16-bit or 32-bit little-endian value written at an offset.
-void Put16(Bytes& b, unsigned offset, unsigned value);
-void Put32(Bytes& b, unsigned offset, unsigned value);

@@ -25,17 +25,17 @@ TEST(Edits, AFileTheGameWroteMeanwhileIsOverwrittenOnlyByChoiceAndThenKeptAsTheB
     const Bytes loaded = NewSave("Rogar", 4), game = With16(loaded, kEnergy, 55);
     for (bool agree : {false, true}) {
         TempFolder dir;
-        WriteFileBytes(dir / "Rogar.d2s", loaded);
+        WriteBytes(dir / "Rogar.d2s", loaded);
         Editor ed;
         ed.Select("Rogar.d2s");
         ed.Type(IDC_STRENGTH, "111");
         ed.Expect({agree ? Answer::Yes : Answer::No});
-        ed.AwayAndBack([&] { WriteFileBytes(dir / "Rogar.d2s", game); });
+        ed.AwayAndBack([&] { WriteBytes(dir / "Rogar.d2s", game); });
         ASSERT_EQ(1u, ed.shown.size());
         EXPECT_EQ(0u, ed.shown[0].find(kTitle + "|Rogar.d2s was changed on disk while"));
         // Agreed, the edits go over the file as loaded and the game's version is the backup.
-        EXPECT_EQ(agree ? With16(loaded, kStrength, 111) : game, ReadFileBytes(dir / "Rogar.d2s"));
-        EXPECT_EQ(agree ? game : Bytes(), ReadFileBytes(dir / "Rogar.bakvelmor"));
+        EXPECT_EQ(agree ? With16(loaded, kStrength, 111) : game, ReadBytes(dir / "Rogar.d2s"));
+        EXPECT_EQ(agree ? game : Bytes(), ReadBytes(dir / "Rogar.bakvelmor"));
         EXPECT_EQ(std::to_string(agree ? loaded[kEnergy] : 55), ed.Text(IDC_ENERGY));
     }
 }
@@ -44,9 +44,9 @@ TEST(Edits, AFileTheGameWroteMeanwhileIsOverwrittenOnlyByChoiceAndThenKeptAsTheB
 TEST(Edits, DeleteRemovesTheSideFilesOnlyAfterTheSaveAndReportsARefusal) {
     for (bool readOnly : {false, true}) {
         TempFolder dir;
-        WriteFileBytes(dir / "Rogar.d2s", NewSave("Rogar", 4));
+        WriteBytes(dir / "Rogar.d2s", NewSave("Rogar", 4));
         for (const char* ext : {"key", "map", "ma0", "ma1", "ma2", "ma3", "ma4"})
-            WriteFileBytes(dir / (std::string("Rogar.") + ext), {'s'});
+            WriteBytes(dir / (std::string("Rogar.") + ext), {'s'});
         if (readOnly) SetFileAttributesA((dir / "Rogar.d2s").c_str(), FILE_ATTRIBUTE_READONLY);
         const Names all = dir.List();
         Editor ed;
@@ -67,7 +67,7 @@ TEST(Edits, DeleteRemovesTheSideFilesOnlyAfterTheSaveAndReportsARefusal) {
 // Shift+F10 or the menu key open the list's context menu at (-1, -1): for the open file.
 TEST(Edits, TheKeyboardContextMenuKeepsTheOpenFile) {
     TempFolder dir;
-    WriteFileBytes(dir / "Rogar.d2s", NewSave("Rogar", 4));
+    WriteBytes(dir / "Rogar.d2s", NewSave("Rogar", 4));
     Editor ed;
     ed.Select("Rogar.d2s");
     saveAs = MF_GRAYED;

@@ -29,7 +29,7 @@ TEST(FileCommands, SaveBacksUpAndAsksBeforeReplacingOrLosingTheBackup) {
     // clang-format on
     for (const auto& r : rows) {
         TempFolder dir;
-        WriteFileBytes(dir / "Rogar.d2s", original);
+        WriteBytes(dir / "Rogar.d2s", original);
         if (r.befalls == "folder") CreateDirectoryA((dir / "Rogar.bakvelmor").c_str(), nullptr);
         Editor ed;
         ed.Select("Rogar.d2s");
@@ -41,8 +41,8 @@ TEST(FileCommands, SaveBacksUpAndAsksBeforeReplacingOrLosingTheBackup) {
             ed.Command(IDM_SAVE);
         }
         EXPECT_EQ(r.shown, ed.shown) << r.befalls;
-        EXPECT_EQ(With16(original, kStrength, r.saved), ReadFileBytes(dir / "Rogar.d2s"));
-        EXPECT_EQ(r.backup, ReadFileBytes(dir / "Rogar.bakvelmor")) << r.befalls;
+        EXPECT_EQ(With16(original, kStrength, r.saved), ReadBytes(dir / "Rogar.d2s"));
+        EXPECT_EQ(r.backup, ReadBytes(dir / "Rogar.bakvelmor")) << r.befalls;
         EXPECT_EQ(r.listed, ed.ListEntries()) << r.befalls;
         EXPECT_EQ("Rogar.d2s", ed.SelectedEntry()) << r.befalls;
         EXPECT_EQ(typed, ed.Text(IDC_STRENGTH)) << r.befalls;
@@ -54,8 +54,8 @@ TEST(FileCommands, SaveBacksUpAndAsksBeforeReplacingOrLosingTheBackup) {
 TEST(FileCommands, SaveAsAndNewWriteToTheFolderTypedIntoTheDialog) {
     TempFolder dir;
     const Bytes backup = With16(NewSave("Rogar", 4), kStrength, 77), key = {'k', 'e', 'y'};
-    WriteFileBytes(dir / "Rogar.bakvelmor", backup);
-    WriteFileBytes(dir / "Rogar.key", key);
+    WriteBytes(dir / "Rogar.bakvelmor", backup);
+    WriteBytes(dir / "Rogar.key", key);
     CreateDirectoryA((dir / "other").c_str(), nullptr);
     Editor ed;
     SetFocus(GetDlgItem(ed.hwnd(), IDC_STRENGTH));
@@ -63,12 +63,12 @@ TEST(FileCommands, SaveAsAndNewWriteToTheFolderTypedIntoTheDialog) {
     EXPECT_EQ("77", ed.Text(IDC_STRENGTH));
     ed.Expect({Answer::SaveAs, dir / "other\\Wulf.d2s"});
     ed.Command(IDM_SAVEAS);
-    EXPECT_EQ(With16(NewSave("Wulf", 4), kStrength, 77), ReadFileBytes(dir / "other\\Wulf.d2s"));
-    EXPECT_EQ(key, ReadFileBytes(dir / "other\\Wulf.key"));
+    EXPECT_EQ(With16(NewSave("Wulf", 4), kStrength, 77), ReadBytes(dir / "other\\Wulf.d2s"));
+    EXPECT_EQ(key, ReadBytes(dir / "other\\Wulf.key"));
     EXPECT_EQ("Wulf", ed.Title());
     ed.Expect({Answer::SaveAs, dir / "Neo.d2s"});
     ed.Command(IDM_NEW_DRUID);
-    EXPECT_EQ(706u, ReadFileBytes(dir / "Neo.d2s").size());
+    EXPECT_EQ(706u, ReadBytes(dir / "Neo.d2s").size());
     EXPECT_EQ("Neo", ed.Title());
     EXPECT_EQ("Druid", ed.Text(IDC_CLASS));
     EXPECT_EQ((Names{"Neo.d2s", "Rogar.bakvelmor", "Rogar.key", "other"}), dir.List());
@@ -81,8 +81,8 @@ TEST(FileCommands, RefusedSavesKeepTheEditsAndMarksReachOnlyTheBytesWritten) {
     TempFolder dir;
     Bytes longest = NewSave("Rogar", 4);
     longest.resize(100000, 0);  // the gold maxima would add bytes
-    WriteFileBytes(dir / "Rogar.d2s", longest);
-    WriteFileBytes(dir / "Lyra.d2s", NewSave("Lyra", 1));
+    WriteBytes(dir / "Rogar.d2s", longest);
+    WriteBytes(dir / "Lyra.d2s", NewSave("Lyra", 1));
     Editor ed;
     ed.Select("Rogar.d2s");
     ed.Command(IDM_SKILLS_FULL);
@@ -103,16 +103,16 @@ TEST(FileCommands, RefusedSavesKeepTheEditsAndMarksReachOnlyTheBytesWritten) {
     EXPECT_EQ("Rogar.d2s", ed.SelectedEntry());
     EXPECT_EQ("99", ed.Text(IDC_STRENGTH));
     EXPECT_EQ((Names{"Lyra.d2s", "Rogar.d2s"}), dir.List());
-    EXPECT_EQ(longest, ReadFileBytes(dir / "Rogar.d2s"));
+    EXPECT_EQ(longest, ReadBytes(dir / "Rogar.d2s"));
     ed.Command(IDM_SKILLS_FULL);
     ed.Command(IDM_MAXGOLD);
     ed.Command(IDM_SAVE);
     const Bytes saved = With16(longest, kStrength, 99);
-    EXPECT_EQ(saved, ReadFileBytes(dir / "Rogar.d2s"));
+    EXPECT_EQ(saved, ReadBytes(dir / "Rogar.d2s"));
     ed.Command(IDM_COMPLETE);
     ASSERT_TRUE(DeleteFileA((dir / "Rogar.d2s").c_str()));
     ed.Expect({Answer::Yes});
     ed.Close();
     EXPECT_EQ(kTitle + "|Rogar.d2s has been removed! Restore Character?", ed.shown.back());
-    EXPECT_EQ(saved, ReadFileBytes(dir / "Rogar.d2s"));
+    EXPECT_EQ(saved, ReadBytes(dir / "Rogar.d2s"));
 }

@@ -6,8 +6,6 @@
 #include <cstring>
 #include <deque>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 
 #include "app/App_win.h"
@@ -134,26 +132,8 @@ Names TempFolder::List() const {
     return names;
 }
 
-Bytes ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteFileBytes(const std::string& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    ASSERT_TRUE(out.flush()) << path;
-}
-
-Bytes With16(Bytes b, unsigned offset, unsigned value) {
-    b[offset] = value & 0xFF;
-    b[offset + 1] = (value >> 8) & 0xFF;
-    return b;
-}
-
 Bytes NewSave(const std::string& name, int classCode) {
-    Bytes b(newCharTemplate, newCharTemplate + TEMPLATE_SIZE);
-    std::copy(name.begin(), name.end(), b.begin() + 8);
+    Bytes b = Named(Bytes(newCharTemplate, newCharTemplate + TEMPLATE_SIZE), name);
     b[34] = static_cast<unsigned char>(classCode);
     if (classCode >= 5) b[24] |= 0x20;  // the expansion's classes need an expansion file
     return b;

@@ -10,7 +10,8 @@
 #include <utility>
 #include <vector>
 
-using Bytes = std::vector<unsigned char>;
+#include "Bytes.h"
+
 using Names = std::vector<std::string>;
 
 // How to answer the next modal dialog.
@@ -31,12 +32,8 @@ struct TempFolder {
     Names List() const;
 };
 
-Bytes ReadFileBytes(const std::string& path);
-void WriteFileBytes(const std::string& path, const Bytes& bytes);
 // A new level-1 character file from the template, with a name and a class code.
 Bytes NewSave(const std::string& name, int classCode);
-// The bytes with a 16-bit little-endian value at an offset.
-Bytes With16(Bytes b, unsigned offset, unsigned value);
 const unsigned kStrength = 565, kEnergy = 569;       // slots in a file without optional attributes
 const std::string kTitle = "Velmor V2.0 Expansion";  // of the main window without a file
 

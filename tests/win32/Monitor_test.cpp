@@ -16,9 +16,7 @@ TEST(Monitor, CountsEachKindOfChangeInTheFolderWatchedSinceTheLastStart) {
     CreateDirectoryA((dir / "b").c_str(), nullptr);
     cMonitor monitor;
     const auto seen = [&] { return monitor.DirChange(); };
-    const auto write = [&](const char* name) {
-        return [&, name] { WriteFileBytes(dir / name, {1}); };
-    };
+    const auto write = [&](const char* name) { return [&, name] { WriteBytes(dir / name, {1}); }; };
     // clang-format off
     const struct { std::string folder; std::function<void()> act; bool counted; } rows[] = {
         {dir.path, [&] { write("one.d2s")(), WaitFor(seen), monitor.Reset(), write("new.d2s")(); }, true},

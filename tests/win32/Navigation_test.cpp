@@ -10,7 +10,7 @@ TEST(List, ShowsFoldersSavesAndBackupsAndMovesBetweenFolders) {
     const std::string longest = std::string(45, 'x') + ".d2s";  // 49 characters fit, 50 not
     for (const std::string& name :
          Names{"a.d2s", "B.D2S", "notes.txt", "Rogar.bakvelmor", longest, "y" + longest})
-        WriteFileBytes(dir / name, NewSave("B", 1));
+        WriteBytes(dir / name, NewSave("B", 1));
     CreateDirectoryA((dir / "old").c_str(), nullptr);
     Editor ed;
     const Names top = {"..", "a.d2s", "B.D2S", "old", "Rogar.bakvelmor", longest};
@@ -35,9 +35,9 @@ TEST(List, ShowsFoldersSavesAndBackupsAndMovesBetweenFolders) {
 TEST(List, CommandLineOpensTheSaveItNames) {
     TempFolder dir;
     CreateDirectoryA((dir / "saves").c_str(), nullptr);
-    WriteFileBytes(dir / "saves\\Rogar.d2s", NewSave("Rogar", 4));
-    WriteFileBytes(dir / "Lyra.d2s", NewSave("Lyra", 0));
-    WriteFileBytes(dir / "notes.txt", Bytes{'h', 'i'});
+    WriteBytes(dir / "saves\\Rogar.d2s", NewSave("Rogar", 4));
+    WriteBytes(dir / "Lyra.d2s", NewSave("Lyra", 0));
+    WriteBytes(dir / "notes.txt", Bytes{'h', 'i'});
     const std::string other = "\"" + dir.path + "saves\\Rogar.d2s\"";
     // clang-format off
     const struct { std::string line, title, folder; } rows[] = {

@@ -54,8 +54,8 @@ TEST(Shell, RegistrationThroughTheMenuAsksWritesAndRemovesTheKeys) {
 // under a question that is open: the answer would then save the wrong character.
 TEST(Shell, ActivationReloadsOnlyWhenTheFolderChanged) {
     TempFolder dir;
-    WriteFileBytes(dir / "Rogar.d2s", NewSave("Rogar", 4));
-    WriteFileBytes(dir / "Lyra.d2s", NewSave("Lyra", 0));
+    WriteBytes(dir / "Rogar.d2s", NewSave("Rogar", 4));
+    WriteBytes(dir / "Lyra.d2s", NewSave("Lyra", 0));
     Editor ed;
     ed.AwayAndBack();  // whatever a real loss of focus may have counted is spent
     ed.Select("Rogar.d2s");
@@ -68,7 +68,7 @@ TEST(Shell, ActivationReloadsOnlyWhenTheFolderChanged) {
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(ed.hwnd(), IDC_FILELIST)));
     EXPECT_EQ("7", ed.Text(IDC_LEVEL));
     ed.Expect({Answer::No});
-    ed.AwayAndBack([&] { WriteFileBytes(dir / "Game.d2s", NewSave("Game", 1)); });
+    ed.AwayAndBack([&] { WriteBytes(dir / "Game.d2s", NewSave("Game", 1)); });
     EXPECT_EQ(Names{kTitle + "|Save Changes to Rogar.d2s?"}, ed.shown);
     EXPECT_EQ((Names{"..", "Game.d2s", "Lyra.d2s", "Rogar.bakvelmor", "Rogar.d2s"}),
               ed.ListEntries());
@@ -79,8 +79,8 @@ TEST(Shell, ActivationReloadsOnlyWhenTheFolderChanged) {
     ed.Expect({Answer::No});   // keep the first backup
     ed.Select("Lyra.d2s");
     EXPECT_EQ(3u, ed.shown.size());
-    EXPECT_EQ(With16(NewSave("Rogar", 4), kStrength, 55), ReadFileBytes(dir / "Rogar.d2s"));
-    EXPECT_EQ(NewSave("Lyra", 0), ReadFileBytes(dir / "Lyra.d2s"));
+    EXPECT_EQ(With16(NewSave("Rogar", 4), kStrength, 55), ReadBytes(dir / "Rogar.d2s"));
+    EXPECT_EQ(NewSave("Lyra", 0), ReadBytes(dir / "Lyra.d2s"));
     ed.AwayAndBack();  // the change was counted once: nothing more happens
     EXPECT_EQ("Lyra", ed.Title());
 }

@@ -11,9 +11,9 @@ using Ids = std::vector<int>;
 // the files at the end asks nothing: the hook fails the test on any dialog.
 TEST(Window, MenuBarFollowsTheStateAndSwitchesCheckItemsInPairs) {
     TempFolder dir;
-    WriteFileBytes(dir / "Rogar.d2s", NewSave("Rogar", 4));
-    WriteFileBytes(dir / "Newer.d2s", With16(NewSave("Newer", 4), 4, 96));  // a version only read
-    WriteFileBytes(dir / "Over.d2s", With16(NewSave("Over", 4), kStrength, 40000));
+    WriteBytes(dir / "Rogar.d2s", NewSave("Rogar", 4));
+    WriteBytes(dir / "Newer.d2s", With16(NewSave("Newer", 4), 4, 96));  // a version only read
+    WriteBytes(dir / "Over.d2s", With16(NewSave("Over", 4), kStrength, 40000));
     CreateDirectoryA((dir / "old").c_str(), nullptr);
     Editor ed;
     const Ids pending = {IDM_SKILLS_FULL, IDM_SKILLS_NONE, IDM_RESTART, IDM_COMPLETE, IDM_MAXGOLD};
@@ -50,5 +50,5 @@ TEST(Window, MenuBarFollowsTheStateAndSwitchesCheckItemsInPairs) {
         EXPECT_EQ(rows[i].enabled, ed.MenuItems(managed, MF_GRAYED, false)) << "row " << i;
         EXPECT_EQ(rows[i].checked, ed.MenuItems(managed, MF_CHECKED)) << "row " << i;
     }
-    EXPECT_EQ(NewSave("Rogar", 4), ReadFileBytes(dir / "Rogar.d2s"));
+    EXPECT_EQ(NewSave("Rogar", 4), ReadBytes(dir / "Rogar.d2s"));
 }

@@ -1,0 +1,41 @@
+// Files as bytes and little-endian values in them: shared by the native tests, the
+// Windows tests and the fuzz target.
+#pragma once
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+using Bytes = std::vector<unsigned char>;
+
+inline Bytes ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void WriteBytes(const std::string& path, const Bytes& bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+inline void Put16(Bytes& b, unsigned offset, unsigned value) {
+    b[offset] = value & 0xFF, b[offset + 1] = (value >> 8) & 0xFF;
+}
+
+inline void Put32(Bytes& b, unsigned offset, unsigned value) {
+    Put16(b, offset, value & 0xFFFF), Put16(b, offset + 2, value >> 16);
+}
+
+inline Bytes With16(Bytes b, unsigned offset, unsigned value) {
+    Put16(b, offset, value);
+    return b;
+}
+
+// The bytes with the 15-byte name field at 8 holding the name.
+inline Bytes Named(Bytes b, const std::string& name) {
+    std::fill(b.begin() + 8, b.begin() + 23, 0);
+    std::copy(name.begin(), name.end(), b.begin() + 8);
+    return b;
+}
