@@ -33,9 +33,9 @@ inline Bytes With16(Bytes b, unsigned offset, unsigned value) {
     return b;
 }
 
-// The bytes with the 15-byte name field at 8 holding the name.
-inline Bytes Named(Bytes b, const std::string& name) {
-    std::fill(b.begin() + 8, b.begin() + 23, 0);
-    std::copy(name.begin(), name.end(), b.begin() + 8);
+// The bytes with the 15-byte name field (at 8 in the classic layouts) holding the name.
+inline Bytes Named(Bytes b, const std::string& name, unsigned at = 8) {
+    std::fill(b.begin() + at, b.begin() + at + 15, 0);
+    std::copy(name.begin(), name.end(), b.begin() + at);
     return b;
 }

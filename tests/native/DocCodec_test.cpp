@@ -191,8 +191,7 @@ void Expect(const Edit& e, Model& m) {
     if (e.mark == IDM_COMPLETE) Complete(m);
     if (e.mark == IDM_RESTART) Restart(m);
     if (e.mark == kSaveAs) {
-        const Bytes name = {'Z', 'e', 'd', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-        std::copy(name.begin(), name.end(), m.file.begin() + m.At(8, m.file[4] >= 98 ? 267 : 20));
+        m.file = Named(m.file, "Zed", m.At(8, m.file[4] >= 98 ? 267 : 20));
         m.file[m.At(34, 40)] = 6;
     }
 }
@@ -201,7 +200,7 @@ void Expect(const Edit& e, Model& m) {
 
 TEST(Codec, EverySampleEditedSavedAndReread) {
     for (const Input& s : kSamples) {
-        const Model original{ReadBytes(TestData(s.file)), s.attrs, s.kind, s.ifAt};
+        const Model original{Sample(s.file), s.attrs, s.kind, s.ifAt};
         const bool rebuild = &s.attrs == &kFractions;
         Bytes input = original.file;
         if (rebuild) input = original.Build(), input.back() = 0xEE;  // a tail a removal clears

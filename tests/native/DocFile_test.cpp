@@ -16,8 +16,7 @@ Bytes Template(unsigned version, std::size_t size) {
     return b;
 }
 
-class DocFile : public ::testing::Test {
-protected:
+struct DocFile : ::testing::Test {
     void SetUp() override { ConsoleEchoMessages(false), ConsoleClearMessages(); }
     bool Open(const Bytes& b) {
         WriteBytes(dir / "c.d2s", b);

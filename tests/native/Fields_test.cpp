@@ -33,7 +33,7 @@ namespace {
 struct Fields : ::testing::Test {
     void SetUp() override {
         ConsoleResetWindow();
-        ASSERT_TRUE(LoadDoc(ad, ReadBytes(TestData("d2v108.d2s"))));  // level-1 Barbarian
+        ASSERT_TRUE(LoadDoc(ad, Sample("d2v108.d2s")));  // level-1 Barbarian
         ViewInitCombo(ad);
         ViewSetData(ad);
     }
@@ -71,7 +71,7 @@ TEST_F(Fields, ReadingNormalisesEveryFieldAndFollowsTheNewLevel) {
                          "990000", "2500000"}}};
     // clang-format on
     for (const auto& r : rows) {
-        ASSERT_TRUE(LoadDoc(ad, ReadBytes(TestData(r.file))));  // level-1 Barbarians
+        ASSERT_TRUE(LoadDoc(ad, Sample(r.file)));  // level-1 Barbarians
         for (int i = 0; i < kFieldCount; ++i) UiSetText(ad, kFields[i].id, r.typed[i].c_str());
         ViewGetData(ad);
         for (int i = 0; i < kFieldCount; ++i)

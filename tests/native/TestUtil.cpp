@@ -12,9 +12,9 @@
 
 namespace fs = std::filesystem;
 
-std::string TestData(const std::string& name) { return std::string(VELMOR_TEST_DATA) + "/" + name; }
-
-Bytes Sample(const std::string& name) { return ReadBytes(TestData(name)); }
+Bytes Sample(const std::string& name) {
+    return ReadBytes(std::string(VELMOR_TEST_DATA) + "/" + name);
+}
 
 TempDir::TempDir() {
     char pattern[] = "/tmp/velmor-test-XXXXXX";

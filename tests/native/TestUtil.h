@@ -7,7 +7,6 @@
 
 #include "Bytes.h"
 
-std::string TestData(const std::string& name);
 Bytes Sample(const std::string& name);  // a file of the test data
 
 // A fresh folder under the system's temporary folder, removed with its contents.

@@ -37,7 +37,7 @@ TEST(About, TextCyclesFromTheStartAtEachOpening) {
     ed.Expect(Visit(first));
     ed.Command(IDM_ABOUT);
     ed.Expect(Visit(second));
-    SendMessageA(ed.hwnd(), WM_SYSCOMMAND, IDM_ABOUT, 0);
+    SendMessageA(ed.dlg, WM_SYSCOMMAND, IDM_ABOUT, 0);
     ASSERT_EQ(3u, first.size());  // the resource's text, then two of the cycle
     EXPECT_NE(first[1], first[2]);
     EXPECT_EQ(first, second);

@@ -72,8 +72,8 @@ TEST(Edits, TheKeyboardContextMenuKeepsTheOpenFile) {
     ed.Select("Rogar.d2s");
     saveAs = MF_GRAYED;
     HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, recordMenu, nullptr, GetCurrentThreadId());
-    SendMessageA(ed.hwnd(), WM_CONTEXTMENU,
-                 reinterpret_cast<WPARAM>(GetDlgItem(ed.hwnd(), IDC_FILELIST)), MAKELPARAM(-1, -1));
+    SendMessageA(ed.dlg, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(GetDlgItem(ed.dlg, IDC_FILELIST)),
+                 MAKELPARAM(-1, -1));
     UnhookWindowsHookEx(hook);
     EXPECT_EQ(0u, saveAs & MF_GRAYED);
     EXPECT_EQ("Rogar", ed.Title());

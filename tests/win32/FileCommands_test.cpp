@@ -58,7 +58,7 @@ TEST(FileCommands, SaveAsAndNewWriteToTheFolderTypedIntoTheDialog) {
     WriteBytes(dir / "Rogar.key", key);
     CreateDirectoryA((dir / "other").c_str(), nullptr);
     Editor ed;
-    SetFocus(GetDlgItem(ed.hwnd(), IDC_STRENGTH));
+    SetFocus(GetDlgItem(ed.dlg, IDC_STRENGTH));
     ed.Select("Rogar.bakvelmor");
     EXPECT_EQ("77", ed.Text(IDC_STRENGTH));
     ed.Expect({Answer::SaveAs, dir / "other\\Wulf.d2s"});

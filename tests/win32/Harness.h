@@ -41,13 +41,12 @@ const std::string kTitle = "Velmor V2.0 Expansion";  // of the main window witho
 // With a done() that holds at once, delivers what is waiting.
 bool WaitFor(const std::function<bool()>& done, DWORD ms = 5000);
 
-class Editor {
-public:
+struct Editor {
     // Creates dialog 103 with the command line as its parameter.
     explicit Editor(const char* commandLine = "");
     ~Editor();
 
-    HWND hwnd() const { return dlg; }
+    HWND dlg = nullptr;  // the main dialog; null once closed
     std::string Text(int id) const;
     std::string Title() const;
     void Type(int id, const std::string& text);  // and leave the field
@@ -71,7 +70,4 @@ public:
     // "caption|text", the file dialog as "file dialog".
     void Expect(Answer a);
     Names shown;
-
-private:
-    HWND dlg = nullptr;
 };

@@ -15,7 +15,7 @@ TEST(List, ShowsFoldersSavesAndBackupsAndMovesBetweenFolders) {
     Editor ed;
     const Names top = {"..", "a.d2s", "B.D2S", "old", "Rogar.bakvelmor", longest};
     EXPECT_EQ(top, ed.ListEntries());
-    SetFocus(GetDlgItem(ed.hwnd(), IDC_FILELIST));
+    SetFocus(GetDlgItem(ed.dlg, IDC_FILELIST));
     ed.Select("old", true);
     EXPECT_EQ(dir.path + "old\\", ed.Text(IDC_STATUS));
     EXPECT_EQ(Names{".."}, ed.ListEntries());

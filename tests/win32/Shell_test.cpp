@@ -62,10 +62,10 @@ TEST(Shell, ActivationReloadsOnlyWhenTheFolderChanged) {
     ed.Type(IDC_STRENGTH, "44");
     ed.Command(IDM_SAVE);
     ed.Type(IDC_LEVEL, "7");
-    SendMessageA(ed.hwnd(), WM_ACTIVATEAPP, FALSE, 0);
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(ed.hwnd(), IDC_FILELIST)));
+    SendMessageA(ed.dlg, WM_ACTIVATEAPP, FALSE, 0);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(ed.dlg, IDC_FILELIST)));
     ed.AwayAndBack();
-    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(ed.hwnd(), IDC_FILELIST)));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(ed.dlg, IDC_FILELIST)));
     EXPECT_EQ("7", ed.Text(IDC_LEVEL));
     ed.Expect({Answer::No});
     ed.AwayAndBack([&] { WriteBytes(dir / "Game.d2s", NewSave("Game", 1)); });

@@ -30,7 +30,7 @@ TEST(Window, MenuBarFollowsTheStateAndSwitchesCheckItemsInPairs) {
             for (int id : {IDM_MAXGOLD, IDM_SKILLS_FULL, IDM_SKILLS_NONE, IDM_COMPLETE, IDM_RESTART, IDM_SAVE, IDM_SAVEAS, IDM_CLOSE, IDM_RESET, IDM_DELETE}) ed.Command(id);
             EXPECT_EQ("----", ed.Text(IDC_GOLD)); }, {}, {}},
         {[&] { ed.Select("Rogar.d2s"); }, open, {}},
-        {[&] { SetWindowTextA(GetDlgItem(ed.hwnd(), IDC_LEVEL), "3"); }, edited, {}},
+        {[&] { SetWindowTextA(GetDlgItem(ed.dlg, IDC_LEVEL), "3"); }, edited, {}},
         {[&] { ed.Command(IDM_RESET); }, open, {}},
         {[&] { ed.Command(IDM_SKILLS_FULL), ed.Command(IDM_RESTART); }, edited, {IDM_SKILLS_FULL, IDM_RESTART}},
         {[&] { ed.Command(IDM_SKILLS_NONE), ed.Command(IDM_COMPLETE); }, edited, {IDM_SKILLS_NONE, IDM_COMPLETE}},
