@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AppData.h"
+#include "core/AppData.h"
 #include "doc/Doc.h"
 #include "res/resource.h"
 #include "support/File.h"

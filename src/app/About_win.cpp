@@ -5,9 +5,9 @@
 #include <mmsystem.h>
 #include <windowsx.h>
 
-#include "app/AppData.h"
+#include "core/AppData.h"
 #include "app/App_win.h"
-#include "app/Constants.h"
+#include "core/Constants.h"
 #include "app/Version.h"
 #include "res/resource.h"
 

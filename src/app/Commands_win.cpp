@@ -6,9 +6,9 @@
 
 #include <initializer_list>
 
-#include "app/AppData.h"
+#include "core/AppData.h"
 #include "app/App_win.h"
-#include "app/Constants.h"
+#include "core/Constants.h"
 #include "app/FileCommands_win.h"
 #include "res/resource.h"
 #include "support/Paths.h"

@@ -1,7 +1,7 @@
 // The yes/no confirmation dialog 106. Only its confirm button answers yes.
 #include <windows.h>
 
-#include "app/AppData.h"
+#include "core/AppData.h"
 #include "app/App_win.h"
 #include "res/resource.h"
 #include "support/Center_win.h"

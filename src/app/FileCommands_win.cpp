@@ -6,10 +6,10 @@
 #include <cstring>
 #include <string>
 
-#include "app/AppData.h"
+#include "core/AppData.h"
 #include "app/App_win.h"
 #include "app/Commands_win.h"
-#include "app/Constants.h"
+#include "core/Constants.h"
 #include "doc/Doc.h"
 #include "doc/DocError.h"
 #include "doc/DocSave.h"

@@ -8,10 +8,10 @@
 #include <ctime>
 #include <string>
 
-#include "app/AppData.h"
+#include "core/AppData.h"
 #include "app/App_win.h"
 #include "app/Commands_win.h"
-#include "app/Constants.h"
+#include "core/Constants.h"
 #include "app/FileCommands_win.h"
 #include "monitor/Monitor_win.h"
 #include "res/resource.h"

@@ -6,9 +6,9 @@
 #include <string>
 #include <utility>
 
-#include "app/AppData.h"
+#include "core/AppData.h"
 #include "app/App_win.h"
-#include "app/Constants.h"
+#include "core/Constants.h"
 #include "support/Paths.h"
 #include "support/Paths_win.h"
 

@@ -7,7 +7,7 @@
 #include <cctype>
 #include <cstring>
 
-#include "app/Constants.h"
+#include "core/Constants.h"
 #include "app/Version.h"
 #include "support/File.h"
 #include "support/Paths.h"

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/AppData.h"
-#include "app/Constants.h"
+#include "core/AppData.h"
+#include "core/Constants.h"
 #include "cli/Report.h"
 #include "doc/Doc.h"
 #include "doc/DocError.h"

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "app/AppData.h"
-#include "app/Constants.h"
+#include "core/AppData.h"
+#include "core/Constants.h"
 #include "doc/Doc.h"
 #include "doc/Layout.h"
 

@@ -5,7 +5,7 @@
 // gives back the file's own bytes.
 #include <cstring>
 
-#include "app/AppData.h"
+#include "core/AppData.h"
 #include "doc/AttrList.h"
 #include "doc/Doc.h"
 #include "doc/Layout.h"

@@ -12,7 +12,7 @@
 // also clears the fraction byte of maximum life, the first byte of the next slot.
 #include <cstring>
 
-#include "app/AppData.h"
+#include "core/AppData.h"
 #include "doc/Doc.h"
 #include "doc/Layout.h"
 #include "support/mb.h"

@@ -6,7 +6,7 @@
 #include <new>
 #include <string>
 
-#include "app/AppData.h"
+#include "core/AppData.h"
 #include "doc/Doc.h"
 #include "doc/DocError.h"
 #include "doc/Layout.h"

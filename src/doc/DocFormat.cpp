@@ -2,7 +2,7 @@
 // why not, and the size and checksum fields of the newer layouts.
 #include <string>
 
-#include "app/AppData.h"
+#include "core/AppData.h"
 #include "doc/Doc.h"
 #include "doc/Layout.h"
 

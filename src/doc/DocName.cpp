@@ -1,7 +1,7 @@
 // The character's name follows its save file's name.
 #include <cstring>
 
-#include "app/AppData.h"
+#include "core/AppData.h"
 #include "doc/Doc.h"
 #include "doc/Layout.h"
 #include "support/Paths.h"

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <new>
 
-#include "app/AppData.h"
+#include "core/AppData.h"
 #include "doc/Doc.h"
 #include "doc/Layout.h"
 #include "res/resource.h"

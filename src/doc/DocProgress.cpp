@@ -2,7 +2,7 @@
 // complete or restart the game, fill or clear the skills, and revive a dead hardcore
 // character. Offsets here are the classic ones; the newer layouts keep the same sections
 // sectionShift bytes further on and their header fields where their FileLayout says.
-#include "app/AppData.h"
+#include "core/AppData.h"
 #include "doc/Doc.h"
 #include "doc/Layout.h"
 #include "res/resource.h"

@@ -7,8 +7,8 @@
 #include <cstring>
 #include <new>
 
-#include "app/AppData.h"
-#include "app/Constants.h"
+#include "core/AppData.h"
+#include "core/Constants.h"
 #include "doc/Doc.h"
 #include "doc/Layout.h"
 #include "support/File.h"

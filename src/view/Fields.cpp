@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <string>
 
-#include "app/AppData.h"
-#include "app/Constants.h"
+#include "core/AppData.h"
+#include "core/Constants.h"
 #include "doc/Doc.h"
 #include "doc/Layout.h"
 #include "res/resource.h"

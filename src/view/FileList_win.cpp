@@ -7,8 +7,8 @@
 
 #include <cstring>
 
-#include "app/AppData.h"
-#include "app/Constants.h"
+#include "core/AppData.h"
+#include "core/Constants.h"
 #include "res/resource.h"
 #include "support/Paths.h"
 #include "support/Paths_win.h"

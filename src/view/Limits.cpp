@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "app/AppData.h"
+#include "core/AppData.h"
 #include "doc/Doc.h"
 #include "doc/Layout.h"
 

@@ -1,7 +1,7 @@
 // The window services of the portable layers, on the real main dialog.
 #include <windows.h>
 
-#include "app/AppData.h"
+#include "core/AppData.h"
 #include "res/resource.h"
 #include "view/Ui.h"
 

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <string>
 
-#include "app/AppData.h"
+#include "core/AppData.h"
 #include "app/App_win.h"
-#include "app/Constants.h"
+#include "core/Constants.h"
 #include "doc/Doc.h"
 #include "doc/Layout.h"
 #include "res/resource.h"

@@ -15,7 +15,7 @@
 #include <string>
 
 #include "Bytes.h"
-#include "app/AppData.h"
+#include "core/AppData.h"
 #include "doc/Doc.h"
 #include "doc/Layout.h"
 #include "res/resource.h"

@@ -1,5 +1,5 @@
 // The one-line exit log.
-#include "app/AppData.h"
+#include "core/AppData.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -7,7 +7,7 @@
 #include <regex>
 
 #include "TestUtil.h"
-#include "app/Constants.h"
+#include "core/Constants.h"
 
 // In a fresh current folder: only the exit line is kept, and only if a log was started.
 TEST(AppData, TheLogHoldsOnlyTheExitLineOfARunThatStartedIt) {

@@ -7,7 +7,7 @@
 #include <map>
 
 #include "TestUtil.h"
-#include "app/AppData.h"
+#include "core/AppData.h"
 #include "doc/Doc.h"
 #include "res/resource.h"
 #include "view/Ui.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TestUtil.h"
-#include "app/AppData.h"
+#include "core/AppData.h"
 #include "doc/Doc.h"
 #include "support/mbConsole.h"
 

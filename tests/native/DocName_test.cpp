@@ -4,7 +4,7 @@
 #include <string>
 
 #include "TestUtil.h"
-#include "app/AppData.h"
+#include "core/AppData.h"
 #include "doc/Doc.h"
 #include "support/mbConsole.h"
 

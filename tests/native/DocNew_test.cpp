@@ -4,7 +4,7 @@
 #include <set>
 
 #include "TestUtil.h"
-#include "app/AppData.h"
+#include "core/AppData.h"
 #include "doc/Doc.h"
 #include "res/resource.h"
 

@@ -6,7 +6,7 @@
 #include <climits>
 
 #include "TestUtil.h"
-#include "app/AppData.h"
+#include "core/AppData.h"
 #include "res/resource.h"
 #include "view/Limits.h"
 #include "view/Ui.h"

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "app/AppData.h"
+#include "core/AppData.h"
 #include "doc/Doc.h"
 
 namespace fs = std::filesystem;

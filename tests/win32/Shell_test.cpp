@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Harness.h"
-#include "app/AppData.h"
+#include "core/AppData.h"
 #include "app/App_win.h"
 #include "res/resource.h"
 #include "support/Paths_win.h"

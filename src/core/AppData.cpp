@@ -1,9 +1,9 @@
-#include "app/AppData.h"
+#include "core/AppData.h"
 
 #include <cstring>
 #include <ctime>
 
-#include "app/Constants.h"
+#include "core/Constants.h"
 #include "doc/Doc.h"
 #include "view/Ui.h"
 

@@ -1,4 +1,4 @@
-#include "app/Constants.h"
+#include "core/Constants.h"
 
 const char* const sclear = "----";
 const char* const logfile = "C:\\velmorexplog.txt";
