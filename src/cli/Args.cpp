@@ -7,8 +7,8 @@
 #include <cctype>
 #include <cstring>
 
-#include "core/Constants.h"
 #include "app/Version.h"
+#include "core/Constants.h"
 #include "support/File.h"
 #include "support/Paths.h"
 #include "view/Fields.h"
@@ -17,7 +17,7 @@ namespace {
 
 // The usual English names, in the order of the selector's names (kClassNames).
 const char* const kEnglishNames[kClassCount] = {"Amazon",    "Sorceress", "Necromancer", "Paladin",
-                                                "Barbarian", "Druid",     "Assassin"};
+                                                "Barbarian", "Druid",     "Assassin",    "Warlock"};
 
 const char* const kOverviewHead =
     "usage: velmor-cli COMMAND [ARGS]\n"
@@ -43,14 +43,15 @@ const char* const kOverviewTail =
 const char* const kInfoHelp =
     "usage: velmor-cli info FILE... [--json]\n"
     "\n"
-    "Shows each character's name, class, status flags, format version, size and the\n"
-    "values the editor edits, with a blank line between files. --json prints one JSON\n"
-    "object per line and file (JSON Lines), each with its \"file\".\n"
+    "Shows each character's name, class (its code and English name), status flags,\n"
+    "format version, size and the values the editor edits, with a blank line between\n"
+    "files; for version 105 also the edition (classic, expansion or warlock). --json\n"
+    "prints one JSON object per line and file (JSON Lines), each with its \"file\".\n"
     "A file that cannot be read is named on standard error and the others are shown;\n"
     "the exit status is then 1.\n"
-    "Files that Velmor cannot write (format versions other than 87, 89, 92 and 96 to 99,\n"
-    "or files whose sections are not where their version keeps them) are shown with a\n"
-    "warning.\n";
+    "Files that Velmor cannot write (format versions other than 87, 89, 92, 96 to 99\n"
+    "and 105, or files whose sections are not where their version keeps them) are shown\n"
+    "with a warning.\n";
 
 const char* const kSetHelp =
     "usage: velmor-cli set FILE [FIELD=NUMBER ...] [options]\n"
@@ -197,8 +198,12 @@ bool checkSet(const Options& opts, std::string& error) {
 
 bool checkNew(Options& opts, const std::vector<std::string>& positional, std::string& error) {
     opts.classArg = positional[0];
-    if (ParseClass(opts.classArg) < 0) {
+    const int code = ParseClass(opts.classArg);
+    if (code < 0) {
         error = "unknown class '" + opts.classArg + "'";
+    } else if (code >= EXPANSION_CLASS_COUNT) {
+        error =
+            std::string("new makes characters of version 89, which has no ") + kEnglishNames[code];
     } else if (!TestExt(opts.file.c_str() + FileNameStart(opts.file), "d2s")) {
         error = "new makes save files, whose names end in .d2s: '" + opts.file + "'";
     }
@@ -320,7 +325,9 @@ std::string HelpText(const std::string& topic) {
     if (topic == "set") return kSetHelp;
     if (topic == "new") return kNewHelp;
     std::string text = kOverviewHead;
-    text += "classes (any case; Druid and Assassin only for expansion characters):\n";
+    text +=
+        "classes (any case; Druid and Assassin only for expansion characters, the Warlock\n"
+        "only for version-105 characters of the Warlock edition):\n";
     for (int i = 0; i < kClassCount; ++i) {
         text += "  " + std::to_string(i) + "  " + kEnglishNames[i];
         if (std::strcmp(kEnglishNames[i], kClassNames[i]) != 0)
@@ -330,6 +337,10 @@ std::string HelpText(const std::string& topic) {
     text += "\nfields of set (any case):\n ";
     for (const FieldInfo& f : kFields) text += std::string(" ") + f.name;
     return text + "\n" + kOverviewTail;
+}
+
+const char* ClassEnglishName(int code) {
+    return code >= 0 && code < kClassCount ? kEnglishNames[code] : "unknown";
 }
 
 std::string VersionText() { return std::string("velmor-cli ") + VELMOR_VERSION + "\n"; }

@@ -36,6 +36,8 @@ std::string HelpText(const std::string& topic);
 // "velmor-cli X.Y.Z" and a newline.
 std::string VersionText();
 
-// Class code for a selector name or the class's English name (any case), or a code 0-6;
+// Class code for a selector name or the class's English name (any case), or a code 0-7;
 // -1 when it is none of them.
 int ParseClass(const std::string& text);
+// The class's usual English name ("Barbarian"); "unknown" for a code of no class.
+const char* ClassEnglishName(int code);

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "cli/Report.h"
 #include "core/AppData.h"
 #include "core/Constants.h"
-#include "cli/Report.h"
 #include "doc/Doc.h"
 #include "doc/DocError.h"
 #include "doc/DocSave.h"
@@ -77,7 +77,9 @@ bool selectClass(cAppData& ad, const std::string& arg, std::string& error) {
     if (arg.empty()) return true;
     const int code = ParseClass(arg);
     if (code >= UiComboCount(ad)) {
-        error = "class " + ClassName(code) + " is only for expansion characters";
+        error = std::string("class ") + ClassEnglishName(code) +
+                (code >= EXPANSION_CLASS_COUNT ? " is only for characters of the Warlock edition"
+                                               : " is only for expansion characters");
         return false;
     }
     UiComboSelect(ad, code);
@@ -205,6 +207,6 @@ int RunNew(const Options& opts) {
     const SaveResult r = DocSave(ad, opts.file, how);
     if (!r.ok()) return fail(EXIT_REFUSED, DocErrorMessage(r, opts.file));
     std::printf("made %s: %s, level 1\n", opts.file.c_str(),
-                ClassName(ParseClass(opts.classArg)).c_str());
+                ClassEnglishName(ParseClass(opts.classArg)));
     return EXIT_OK;
 }

@@ -1,7 +1,9 @@
 #include "cli/Report.h"
 
+#include <algorithm>
 #include <cstdio>
 
+#include "cli/Args.h"
 #include "core/AppData.h"
 #include "core/Constants.h"
 #include "doc/Doc.h"
@@ -12,8 +14,9 @@ namespace {
 std::string characterName(const cAppData& ad) {
     std::string name;
     const unsigned int at = DocLayout(ad).name;
-    for (unsigned int i = at; i < at + NAME_FIELD_LEN && i < ad.length && ad.data[i]; ++i)
-        name += ad.data[i];
+    // The classic field holds 16 bytes of which the editor writes 15; 105's holds 48.
+    const unsigned int len = std::max(DocLayout(ad).nameLen, NAME_FIELD_LEN);
+    for (unsigned int i = at; i < at + len && i < ad.length && ad.data[i]; ++i) name += ad.data[i];
     return name;
 }
 
@@ -41,24 +44,34 @@ std::string jsonString(const std::string& s, bool highBytes) {
     return "\"" + escaped(s, true, highBytes) + "\"";
 }
 
+// The edition's word, for the layouts that keep an edition byte; nullptr for the others.
+const char* editionName(const cAppData& ad) {
+    if (!DocLayout(ad).edition) return nullptr;
+    switch (DocEdition(ad)) {
+        case EDITION_CLASSIC:
+            return "classic";
+        case EDITION_EXPANSION:
+            return "expansion";
+        case EDITION_WARLOCK:
+            return "warlock";
+    }
+    return "unknown";
+}
+
 const char* yesNo(bool b) { return b ? "yes" : "no"; }
 const char* trueFalse(bool b) { return b ? "true" : "false"; }
 
 }  // namespace
-
-std::string ClassName(int code) {
-    return code >= 0 && code < kClassCount ? kClassNames[code] : "unknown";
-}
 
 void PrintInfo(cAppData& ad, const std::string& file) {
     const PlayerData& p = ad.player;
     const unsigned char status = ad.data[DocLayout(ad).status];
     std::printf("file:        %s\n", escaped(file, false, false).c_str());
     std::printf("name:        %s\n", escaped(characterName(ad), false, true).c_str());
-    std::printf("class:       %d (%s)\n", p.charClass, ClassName(p.charClass).c_str());
-    std::printf("status:      0x%02X (hardcore: %s, died: %s, expansion: %s)\n", status,
-                yesNo(status & STATUS_HARDCORE), yesNo(status & STATUS_DIED),
-                yesNo(status & STATUS_EXPANSION));
+    std::printf("class:       %d (%s)\n", p.charClass, ClassEnglishName(p.charClass));
+    std::printf("status:      0x%02X (hardcore: %s, dead: %s, expansion: %s)\n", status,
+                yesNo(status & STATUS_HARDCORE), yesNo(status & STATUS_DIED), yesNo(ad.exp()));
+    if (const char* edition = editionName(ad)) std::printf("edition:     %s\n", edition);
     std::printf("version:     %u\n", static_cast<unsigned>(DocFormatVersion(ad)));
     std::printf("game:        %s\n", DocLayout(ad).game);
     std::printf("writable:    %s\n", yesNo(DocVersionWritable(ad)));
@@ -88,16 +101,18 @@ void PrintInfoJson(cAppData& ad, const std::string& file) {
         "\"hardcore\": %s, \"dead\": %s, \"expansion\": %s, ",
         jsonString(file, false).c_str(), jsonString(characterName(ad), true).c_str(),
         static_cast<unsigned>(DocFormatVersion(ad)), ad.length, status,
-        trueFalse(status & STATUS_HARDCORE), trueFalse(status & STATUS_DIED),
-        trueFalse(status & STATUS_EXPANSION));
+        trueFalse(status & STATUS_HARDCORE), trueFalse(status & STATUS_DIED), trueFalse(ad.exp()));
+    if (const char* edition = editionName(ad)) std::printf("\"edition\": \"%s\", ", edition);
     std::printf("\"game\": %s, \"writable\": %s, \"checksumOk\": %s, \"ladder\": %s, ",
                 jsonString(DocLayout(ad).game, false).c_str(), trueFalse(DocVersionWritable(ad)),
                 trueFalse(DocChecksumOk(ad)), trueFalse(DocLadder(ad)));
     std::printf(
-        "\"charClass\": %d, \"level\": %d, \"strength\": %u, \"energy\": %u, "
+        "\"charClass\": %d, \"className\": \"%s\", \"level\": %d, \"strength\": %u, "
+        "\"energy\": %u, "
         "\"dexterity\": %u, \"vitality\": %u, \"stamina\": %u, \"life\": %u, "
         "\"mana\": %u, \"skillPoints\": %u, \"statPoints\": %u, \"gold\": %u, "
         "\"goldStash\": %u, \"experience\": %u}\n",
-        p.charClass, p.level, p.strength, p.energy, p.dexterity, p.vitality, p.stamina, p.life,
-        p.mana, p.skillPoints, p.statPoints, p.gold, p.goldStash, p.experience);
+        p.charClass, ClassEnglishName(p.charClass), p.level, p.strength, p.energy, p.dexterity,
+        p.vitality, p.stamina, p.life, p.mana, p.skillPoints, p.statPoints, p.gold, p.goldStash,
+        p.experience);
 }

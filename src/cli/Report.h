@@ -8,4 +8,3 @@ class cAppData;
 void PrintInfo(cAppData& ad, const std::string& file);
 // One line of JSON.
 void PrintInfoJson(cAppData& ad, const std::string& file);
-std::string ClassName(int code);

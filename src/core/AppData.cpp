@@ -72,7 +72,8 @@ void cAppData::reset() {
 }
 
 bool cAppData::exp() const {
-    return data != nullptr && (data[DocLayout(*this).status] & STATUS_EXPANSION) != 0;
+    const int edition = DocEdition(*this);
+    return edition == EDITION_EXPANSION || edition == EDITION_WARLOCK;
 }
 
 void cAppData::log(const char* text) {

@@ -61,6 +61,7 @@ public:
 
     void reset();
     bool fileopen() const { return data != nullptr; }
+    // An expansion character: of edition 2 or 3 (DocEdition), whatever the layout.
     bool exp() const;
     void log(const char* text);
     void log();

@@ -11,4 +11,4 @@ const char* const fansite = "https://www.theamazonbasin.com/";
 const char* const wwweditor = "https://github.com/velmor/velmor";
 
 const char* const kClassNames[kClassCount] = {"Amazone", "Sorceress", "Necromancer", "Paladin",
-                                              "Barbar",  "Druid",     "Assassine"};
+                                              "Barbar",  "Druid",     "Assassine",   "Warlock"};

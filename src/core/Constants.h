@@ -15,5 +15,4 @@ extern const char* const wwweditor;
 
 // Class names in selector order: the index is the class code of the save file.
 const int kClassCount = CLASS_COUNT;
-const int kClassicClassCount = CLASSIC_CLASS_COUNT;
 extern const char* const kClassNames[kClassCount];

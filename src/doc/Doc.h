@@ -27,6 +27,13 @@ const FileLayout& DocLayout(const cAppData& ad);
 // sections out of place); empty when it can be saved.
 std::string DocReadOnlyReason(const cAppData& ad);
 bool DocVersionWritable(const cAppData& ad);
+// The character's edition, EDITION_CLASSIC to EDITION_WARLOCK: version 105 keeps it in a
+// byte of its own (any other value there is returned as it is), older versions tell an
+// expansion character by status bit 0x20. 0 without a file.
+int DocEdition(const cAppData& ad);
+// The classes the edition allows are the codes below this: 5, 7 or 8; 5 for an edition
+// byte of no known edition.
+int DocClassCount(const cAppData& ad);
 // DocVersionWritable, telling the user when the answer is no.
 bool DocCheckWritable(cAppData& ad);
 // "format version 96 (1.10-1.14d)", with the read-only reason and a checksum warning.

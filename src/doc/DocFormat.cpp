@@ -29,7 +29,7 @@ std::string DocReadOnlyReason(const cAppData& ad) {
     if (!l.writable)
         return std::string("only versions ") + WritableVersionsText() + " can be saved";
     if (l.sectionShift == 0) return "";
-    if (ad.length <= NEW_HEADER_SIZE)
+    if (ad.length <= l.minSize)
         return "the file ends before its attributes (a character not yet played)";
     const unsigned int shift = l.sectionShift;
     const unsigned int end = DocAttributesEnd(ad);
@@ -37,6 +37,23 @@ std::string DocReadOnlyReason(const cAppData& ad) {
         !marker(ad, OFS_GF + shift, "gf", 2) || !end || !marker(ad, end, "if", 2))
         return "its sections are not where its version keeps them";
     return "";
+}
+
+int DocEdition(const cAppData& ad) {
+    if (!ad.data) return 0;
+    const FileLayout& l = DocLayout(ad);
+    if (l.edition) return l.edition < ad.length ? ad.data[l.edition] : 0;
+    return ad.data[l.status] & STATUS_EXPANSION ? EDITION_EXPANSION : EDITION_CLASSIC;
+}
+
+int DocClassCount(const cAppData& ad) {
+    switch (DocEdition(ad)) {
+        case EDITION_WARLOCK:
+            return CLASS_COUNT;
+        case EDITION_EXPANSION:
+            return EXPANSION_CLASS_COUNT;
+    }
+    return CLASSIC_CLASS_COUNT;
 }
 
 bool DocVersionWritable(const cAppData& ad) { return DocReadOnlyReason(ad).empty(); }

@@ -14,8 +14,8 @@ struct ClassStart {
     short strength, dexterity, vitality, energy;
 };
 
-// Indexed by class code.
-const ClassStart kStart[CLASS_COUNT] = {
+// Indexed by class code: the classes of the template's game (1.08).
+const ClassStart kStart[EXPANSION_CLASS_COUNT] = {
     {20, 25, 20, 15}, {10, 25, 10, 35}, {10, 25, 15, 25}, {25, 20, 25, 15},
     {30, 20, 25, 10}, {15, 20, 25, 20}, {20, 20, 20, 25},
 };

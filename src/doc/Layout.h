@@ -26,10 +26,18 @@ const unsigned char STATUS_DIED = 0x08;
 const unsigned char STATUS_EXPANSION = 0x20;
 const unsigned char STATUS_LADDER = 0x40;  // 1.10 and later
 
-// Class codes: the classic game has the first five, the expansion all seven.
-const int CLASS_COUNT = 7;
+// Class codes: the classic game has the first five, the expansion seven, and the Warlock
+// expansion (version 105, edition 3) all eight.
+const int CLASS_COUNT = 8;
 const int CLASSIC_CLASS_COUNT = 5;
+const int EXPANSION_CLASS_COUNT = 7;
 const int CLASS_BARBARIAN = 4;
+const int CLASS_WARLOCK = 7;
+
+// Editions of a character (DocEdition): which of the game's expansions it belongs to.
+const int EDITION_CLASSIC = 1;
+const int EDITION_EXPANSION = 2;
+const int EDITION_WARLOCK = 3;
 
 // Quest blocks: one of 96 bytes per difficulty.
 const unsigned int QUEST_BLOCK_SIZE = 96;
@@ -93,20 +101,23 @@ struct FileLayout {
     bool writable;
     unsigned int name, nameLen;  // nameLen bytes are cleared before a new name is written
     unsigned int status, progression, charClass, level;
+    // The edition byte; 0 where status bit 0x20 tells an expansion character instead.
+    unsigned int edition;
     unsigned int difficulty, difficultyLen;  // a restart writes the first act of Normal here
     // The quest, waypoint and introduction sections and "gf" lie this far behind their
     // classic places.
     unsigned int sectionShift;
     bool sized;   // file length at 8 and checksum at 12
     Codec codec;  // of the section between "gf" and "if"
-    // The length a readable file needs: the header, or the whole classic image.
+    // The length a readable file needs: the header (a first save holds nothing more), or
+    // the whole classic image.
     unsigned int minSize;
 };
 
 // The layout of a format version; an unknown version gets a read-only description with the
 // classic offsets.
 const FileLayout& LayoutOf(std::uint32_t version);
-// "87, 89, 92, 96, 97, 98 and 99": the versions that are written, for messages.
+// "87, 89, 92, 96, 97, 98, 99 and 105": the versions that are written, for messages.
 const char* WritableVersionsText();
 
 // Markers of the newer layouts.

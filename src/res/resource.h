@@ -17,6 +17,7 @@
 #define IDI_BARBAR 114
 #define IDI_ASSASSINE 115
 #define IDI_DRUID 116
+#define IDI_WARLOCK 117
 
 // Controls of the main dialog. Each label's ID is its field's ID - 1.
 #define IDC_CLASSICON 1004

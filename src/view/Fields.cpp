@@ -159,7 +159,7 @@ bool ViewDataChanged(cAppData& ad) {
 
 void ViewInitCombo(cAppData& ad) {
     UiComboReset(ad);
-    const int count = ad.exp() ? kClassCount : kClassicClassCount;
+    const int count = DocClassCount(ad);
     for (int i = 0; i < count; ++i) UiComboAdd(ad, kClassNames[i]);
     UiComboSelect(ad, 0);
 }

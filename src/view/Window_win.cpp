@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <string>
 
-#include "core/AppData.h"
 #include "app/App_win.h"
+#include "core/AppData.h"
 #include "core/Constants.h"
 #include "doc/Doc.h"
 #include "doc/Layout.h"
@@ -25,7 +25,7 @@ const int kManagedItems[] = {IDM_SAVE,        IDM_SAVEAS,      IDM_CLOSE,    IDM
 
 // Portrait of each class code.
 const int kClassIcons[kClassCount] = {IDI_AMAZONE, IDI_SORCERESS, IDI_NECROMANCER, IDI_PALADIN,
-                                      IDI_BARBAR,  IDI_DRUID,     IDI_ASSASSINE};
+                                      IDI_BARBAR,  IDI_DRUID,     IDI_ASSASSINE,   IDI_WARLOCK};
 
 void showIcon(cAppData& ad, int id) {
     // Shared icons at their own size: the portraits are larger than the system icon size.
