@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Draws Velmor's binary resources: the application icon, the seven class portraits,
+"""Draws Velmor's binary resources: the application icon, the eight class portraits,
 the About picture and the About chime.
 
     scripts/make-resources.py               writes the files under src/res/
@@ -337,6 +337,25 @@ def draw_assassin():
     return c
 
 
+def draw_warlock():
+    c = portrait((6, 30, 24), (40, 150, 112), (150, 236, 196))
+    c.paint(circle(24, 18, 13), (30, 104, 80))
+    c.paint(minus(circle(24, 18, 12), circle(24, 18, 10.5)), (120, 230, 170))
+    flame = union(circle(24, 22, 5.5), polygon([(18.7, 21), (24, 5), (29.3, 21)]),
+                  polygon([(19, 20), (15.5, 12), (22, 18)]), polygon([(29, 20), (32.5, 12), (26, 18)]))
+    c.paint(flame, radial(24, 21, 10, (250, 255, 220), (60, 200, 110), 5), outline=(10, 50, 30))
+    pages = [polygon([(24, 32), (8, 28), (8, 40), (24, 44)]),
+             polygon([(24, 32), (40, 28), (40, 40), (24, 44)])]
+    c.paint(polygon([(24, 34), (6, 30), (6, 42), (24, 46), (42, 42), (42, 30)]), (90, 30, 40),
+            outline=INK)
+    c.paint(union(*pages), vgrad(BONE, (190, 176, 140), 28, 44, 4), outline=INK)
+    c.paint(segment(24, 32, 24, 44, 1), (120, 100, 70))
+    for y in (32.5, 35.5, 38.5):
+        c.paint(union(segment(11, y, 21, y + 2.2, 0.8), segment(27, y + 2.2, 37, y, 0.8)),
+                (150, 136, 110))
+    return c
+
+
 def draw_about():
     rnd = 12345
     c = Canvas(96, 64)
@@ -389,6 +408,7 @@ def main():
               ("icons/sorceress.ico", draw_sorceress), ("icons/necromancer.ico", draw_necromancer),
               ("icons/paladin.ico", draw_paladin), ("icons/barbarian.ico", draw_barbarian),
               ("icons/druid.ico", draw_druid), ("icons/assassin.ico", draw_assassin),
+              ("icons/warlock.ico", draw_warlock),
               ("about.bmp", draw_about)]
     outputs = {}
     for name, draw in images:
