@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -33,6 +34,17 @@ inline void Put32(Bytes& b, unsigned offset, unsigned value) {
 
 inline Bytes With16(Bytes b, unsigned offset, unsigned value) {
     Put16(b, offset, value);
+    return b;
+}
+
+// A file of the sized layouts (92 and later) with its length at 8 and its checksum at 12:
+// every byte added to the sum rotated left by one, the checksum's own bytes as zeros.
+inline Bytes Sealed(Bytes b) {
+    Put32(b, 8, b.size());
+    std::uint32_t sum = 0;
+    for (std::size_t i = 0; i < b.size(); ++i)
+        sum = ((sum << 1) | (sum >> 31)) + (i / 4 == 3 ? 0 : b[i]);
+    Put32(b, 12, sum);
     return b;
 }
 

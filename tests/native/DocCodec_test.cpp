@@ -50,25 +50,30 @@ Bytes Section(const Attrs& a, Kind k) {
     return out;
 }
 
+// Where a version keeps the header fields, and how far its sections lie behind the classic
+// ones (formats.md, sections 3 and 8).
+struct Places {
+    unsigned shift, status, progression, cls, level, difficulty, difficultyLen, name, nameLen;
+};
+Places PlacesOf(unsigned version) {
+    if (version < 92) return {0, 24, 25, 34, 36, 88, 1, 8, 15};
+    if (version == 105) return {273, 20, 21, 24, 27, 152, 3, 299, 48};
+    return {205, 36, 37, 40, 43, 168, 3, version >= 98 ? 267u : 20u, 16};
+}
+
 struct Model {
     Bytes file;  // the bytes outside the attribute section, at their offsets in the input
     Attrs attrs;
     Kind kind;
     unsigned ifAt;
-    unsigned At(unsigned c, unsigned n) const { return kind == Classic ? c : n; }
-    unsigned Shift() const { return At(0, 205); }
+    Places p = PlacesOf(file[4]);
+    unsigned Shift() const { return p.shift; }
     Bytes Build() const {
-        Bytes out(file.begin(), file.begin() + At(562, 767));
+        Bytes out(file.begin(), file.begin() + 562 + Shift());
         const Bytes s = Section(attrs, kind);
         out.insert(out.end(), s.begin(), s.end());
         out.insert(out.end(), file.begin() + ifAt, file.end());
-        if (kind == Classic) return out;
-        std::uint32_t sum = 0;
-        Put32(out, 8, out.size());
-        for (std::size_t i = 0; i < out.size(); ++i)
-            sum = ((sum << 1) | (sum >> 31)) + (i / 4 == 3 ? 0 : out[i]);
-        Put32(out, 12, sum);
-        return out;
+        return kind == Classic ? out : Sealed(out);
     }
 };
 
@@ -96,12 +101,17 @@ const Attrs kBarb55 = {{0, 0x3FF},     {1, 0x19F},    {2, 0x3FF},      {3, 0x3FF
 const Attrs kAgelatus = {{0, 0x51},    {1, 0x5A},       {2, 0x32},    {3, 0xC2},     {6, 0x21F00},
                          {7, 0x20100}, {8, 0x11300},    {9, 0x11300}, {10, 0x14300}, {11, 0x14300},
                          {12, 0x42},   {13, 0xC48C3CE}, {14, 0xFFA7}, {15, 0x2625A0}};
+const Attrs kWarlock = {{0, 15},      {1, 20},      {2, 20},     {3, 25},
+                        {6, 0x3700},  {7, 0x3700},  {8, 0x1400}, {9, 0x1400},
+                        {10, 0x5600}, {11, 0x5600}, {12, 1}};
 const Input kSamples[] = {
-    {"d2v108.d2s", Classic, 609, kBarb},       {"d2v108.d2s", Classic, 609, kFractions},
-    {"d2v109b.d2s", Slots, 813, kBarb},        {"d2v109b.d2s", Slots, 813, kFractions},
-    {"d2v110f.d2s", Bits, 803, kBarb},         {"d2v110f.d2s", Bits, 803, kFractions},
-    {"96_simple.d2s", Bits, 821, kSimple},     {"97_Barb_hp3.d2s", Bits, 814, kBarb55},
-    {"98_Agelatus.d2s", Bits, 816, kAgelatus}, {"99_Wilhelm.d2s", Bits, 803, kBarb},
+    {"d2v108.d2s", Classic, 609, kBarb},         {"d2v108.d2s", Classic, 609, kFractions},
+    {"d2v109b.d2s", Slots, 813, kBarb},          {"d2v109b.d2s", Slots, 813, kFractions},
+    {"d2v110f.d2s", Bits, 803, kBarb},           {"d2v110f.d2s", Bits, 803, kFractions},
+    {"96_simple.d2s", Bits, 821, kSimple},       {"97_Barb_hp3.d2s", Bits, 814, kBarb55},
+    {"98_Agelatus.d2s", Bits, 816, kAgelatus},   {"99_Wilhelm.d2s", Bits, 803, kBarb},
+    {"105_Warlock.d2s", Bits, 871, kWarlock},    {"105_barbclassic.d2s", Bits, 871, kBarb},
+    {"105_barbrotw.d2s", Bits, 871, kFractions},
 };
 
 // A pseudo mark: Save As "Zed.d2s" with class 6. Every mark also gets the progress a
@@ -140,14 +150,16 @@ std::vector<unsigned> Shown(const PlayerData& p) {
 
 unsigned Quest(const Model& m, int d, unsigned w) { return m.Shift() + 140 + 96 * d + 2 * w; }
 
-// Progress a restart must clear and a dead hardcore character to revive.
+// Progress a restart must clear, a dead hardcore character to revive, and name bytes behind
+// the 15 letters that a new name clears.
 void Dirty(unsigned char* b, const Model& m) {
     for (unsigned i = 512; i < 560; ++i) b[m.Shift() + i] = 0xAB;
     for (int d = 0; d < 3; ++d)
         for (unsigned w = 0; w <= 40; ++w) b[Quest(m, d, w)] = b[Quest(m, d, w) + 1] = 0x11;
-    b[m.At(88, 169)] = 9;
-    b[m.At(25, 37)] = 7;
-    b[m.At(24, 36)] |= 0x0C;
+    b[m.p.difficulty + m.p.difficultyLen / 2] = 9;
+    b[m.p.progression] = 7;
+    b[m.p.status] |= 0x0C;
+    std::fill(b + m.p.name + 15, b + m.p.name + m.p.nameLen, 'x');
 }
 
 void Waypoints(Model& m, std::uint32_t low, unsigned char high) {
@@ -156,7 +168,7 @@ void Waypoints(Model& m, std::uint32_t low, unsigned char high) {
 }
 
 void Complete(Model& m) {
-    m.file[m.At(25, 37)] = 13;
+    m.file[m.p.progression] = 13;
     Waypoints(m, 0xFFFFFFFF, 0x7F);
     for (int d = 0; d < 3; ++d) {
         for (unsigned w = 1; w <= 39; ++w)
@@ -168,8 +180,9 @@ void Complete(Model& m) {
 }
 
 void Restart(Model& m) {
-    m.file[m.At(25, 37)] = 0;
-    for (unsigned i = 0; i < m.At(1, 3); ++i) m.file[m.At(88, 168) + i] = m.At(0, i ? 0 : 0x80);
+    m.file[m.p.progression] = 0;
+    for (unsigned i = 0; i < m.p.difficultyLen; ++i)
+        m.file[m.p.difficulty + i] = i || m.kind == Classic ? 0 : 0x80;
     for (unsigned i = 512; i < 560; ++i) m.file[m.Shift() + i] = 0;
     Waypoints(m, 1, 0);
     for (int d = 0; d < 3; ++d) {
@@ -180,19 +193,20 @@ void Restart(Model& m) {
 }
 
 void Expect(const Edit& e, Model& m) {
-    if (e.mark) Dirty(m.file.data(), m), m.file[m.At(24, 36)] &= ~0x0C;
+    if (e.mark) Dirty(m.file.data(), m), m.file[m.p.status] &= ~0x0C;
     for (const auto& [typed, v] : e.set) {
         const bool pool = typed >= 7 && typed <= 11;  // current and maximum keep their fractions
         for (unsigned id = typed - pool; id <= typed; ++id)
             Touch(m.attrs, id, pool ? (v << 8) | (Get(m.attrs, id) & 0xFF) : v);
-        if (typed == 12) m.file[m.At(36, 43)] = v;
+        if (typed == 12) m.file[m.p.level] = v;
     }
     if (e.mark == IDM_SKILLS_FULL) std::fill(&m.file[m.ifAt + 2], &m.file[m.ifAt + 32], 20);
     if (e.mark == IDM_COMPLETE) Complete(m);
     if (e.mark == IDM_RESTART) Restart(m);
     if (e.mark == kSaveAs) {
-        m.file = Named(m.file, "Zed", m.At(8, m.file[4] >= 98 ? 267 : 20));
-        m.file[m.At(34, 40)] = 6;
+        std::fill(&m.file[m.p.name], &m.file[m.p.name + m.p.nameLen], 0);
+        m.file = Named(m.file, "Zed", m.p.name);
+        m.file[m.p.cls] = 6;
     }
 }
 
@@ -220,7 +234,8 @@ TEST(Codec, EverySampleEditedSavedAndReread) {
             ASSERT_TRUE(LoadDoc(ad, input));
             Model m = original;
             if (rebuild)
-                m = {input, s.attrs, s.kind, unsigned(767 + Section(s.attrs, s.kind).size())};
+                m = {input, s.attrs, s.kind,
+                     unsigned(m.Shift() + 562 + Section(s.attrs, s.kind).size())};
             for (const auto& a : e.set) SetField(ad.player, a.first, a.second);
             if (e.mark > kSaveAs) UiMenuCheck(ad, e.mark, true);
             if (e.mark) Dirty(ad.data, m);

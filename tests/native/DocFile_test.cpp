@@ -32,9 +32,9 @@ TEST_F(DocFile, SizeLimitsFollowTheVersion) {
     const struct {
         unsigned version, size;
         bool loads;
-    } rows[] = {{89, 660, true},     {89, 659, false}, {89, 100000, true},
-                {89, 100001, false}, {98, 335, true},  {98, 334, false},
-                {92, 335, true},     {71, 659, false}, {89, 3, false}};
+    } rows[] = {{89, 660, true}, {89, 659, false}, {89, 100000, true}, {89, 100001, false},
+                {98, 335, true}, {98, 334, false}, {92, 335, true},    {71, 659, false},
+                {89, 3, false},  {105, 403, true}, {105, 402, false}};
     for (const auto& r : rows) {
         EXPECT_EQ(r.loads, Open(Template(r.version, r.size))) << r.version << " " << r.size;
         EXPECT_EQ(r.loads ? Template(r.version, r.size) : Bytes(), DocBytes(ad));
@@ -42,7 +42,7 @@ TEST_F(DocFile, SizeLimitsFollowTheVersion) {
 }
 
 TEST_F(DocFile, FilesItCannotWriteAreRefusedUntouched) {
-    const std::string versions = "only versions 87, 89, 92, 96, 97, 98 and 99 can be saved";
+    const std::string versions = "only versions 87, 89, 92, 96, 97, 98, 99 and 105 can be saved";
     const std::string moved = "its sections are not where its version keeps them";
     Bytes gf = Sample("d2v110f.d2s"), unknownId = gf, outOfOrder = gf, cut = Sample("d2v109b.d2s");
     gf[765] = 'x';
@@ -50,12 +50,16 @@ TEST_F(DocFile, FilesItCannotWriteAreRefusedUntouched) {
     outOfOrder.erase(outOfOrder.begin() + 767, outOfOrder.begin() + 803);
     outOfOrder.insert(outOfOrder.begin() + 767, {0x01, 0x0A, 0x00, 0x50, 0xC0, 0x7F});  // ids 1, 0
     cut.resize(800);
+    Bytes firstSave = Sample("105_barbrotw.d2s");  // a first save: header only, status bit 0x01
+    firstSave.resize(403);
+    firstSave[20] |= 0x01;
     const std::pair<Bytes, std::string> rows[] = {
         {Template(71, 706), versions},
-        {Template(105, 706), versions},
+        {Template(105, 706), moved},
         {Template(89 + 256, 706), versions},
         {Sample("98_InitialSave.d2s"),
          "the file ends before its attributes (a character not yet played)"},
+        {firstSave, "the file ends before its attributes (a character not yet played)"},
         {gf, moved},
         {unknownId, moved},
         {outOfOrder, moved},
