@@ -10,12 +10,22 @@
 
 const std::string kSaid = "修改器提示:|";
 
-// Rows: a folder in the backup's place or the save deleted once open, the answers to the saves of
-// strength 111, then 222 ("Cancel": no question), then the dialogs, the save, its backup
-// and the list. The first backup is kept unless the user agrees to replace it; one that
-// cannot be made stops the save unless the user agrees to save without it.
+// A version-105 Warlock, and the same with another strength: its 10 bits follow attribute
+// 0's 9-bit id at the start of the attribute list (835), then the file is sealed again.
+const Bytes kWarlock = ReadBytes(VELMOR_TEST_DATA "/105_Warlock.d2s");
+Bytes WarlockWithStrength(unsigned value) {
+    Bytes b = kWarlock;
+    for (unsigned i = 0, bit = 835 * 8 + 9; i < 10; ++i, ++bit)
+        b[bit / 8] = (b[bit / 8] & ~(1 << bit % 8)) | ((value >> i & 1) << bit % 8);
+    return Sealed(b);
+}
+
+// Rows: a folder in the backup's place, the save deleted once open or a 105 Warlock, the
+// answers to the saves of strength 111, then 222 ("Cancel": no question), then the dialogs,
+// the save, its backup and the list. The first backup is kept unless the user agrees to
+// replace it; one that cannot be made stops the save unless the user agrees to save
+// without it.
 TEST(FileCommands, SaveBacksUpAndAsksBeforeReplacingOrLosingTheBackup) {
-    const Bytes original = NewSave("Rogar", 4);
     const std::string overwrite = "Status -> Saving|Overwrite existing BackupFile Rogar.bakvelmor?",
                       noBackup = kTitle +
                                  "|Rogar.d2s could not be backed up; nothing written (a folder "
@@ -23,11 +33,14 @@ TEST(FileCommands, SaveBacksUpAndAsksBeforeReplacingOrLosingTheBackup) {
     const Names both = {"..", "Rogar.bakvelmor", "Rogar.d2s"};
     // clang-format off
     const struct { std::string befalls; std::vector<Answer::Kind> answers; Names shown; unsigned saved; Bytes backup; Names listed; } rows[] = {
-        {"", {Answer::Cancel, Answer::No}, {overwrite}, 222, original, both},
+        {"", {Answer::Cancel, Answer::No}, {overwrite}, 222, NewSave("Rogar", 4), both},
         {"folder", {Answer::Yes, Answer::No}, {noBackup, noBackup}, 111, {}, both},
-        {"deleted", {Answer::Cancel}, {}, 111, {}, {"..", "Rogar.d2s"}}};
+        {"deleted", {Answer::Cancel}, {}, 111, {}, {"..", "Rogar.d2s"}},
+        {"105", {Answer::Cancel, Answer::No}, {overwrite}, 222, kWarlock, both}};
     // clang-format on
     for (const auto& r : rows) {
+        const bool warlock = r.befalls == "105";
+        const Bytes original = warlock ? kWarlock : NewSave("Rogar", 4);
         TempFolder dir;
         WriteBytes(dir / "Rogar.d2s", original);
         if (r.befalls == "folder") CreateDirectoryA((dir / "Rogar.bakvelmor").c_str(), nullptr);
@@ -41,7 +54,14 @@ TEST(FileCommands, SaveBacksUpAndAsksBeforeReplacingOrLosingTheBackup) {
             ed.Command(IDM_SAVE);
         }
         EXPECT_EQ(r.shown, ed.shown) << r.befalls;
-        EXPECT_EQ(With16(original, kStrength, r.saved), ReadBytes(dir / "Rogar.d2s"));
+        EXPECT_EQ(warlock ? WarlockWithStrength(r.saved) : With16(original, kStrength, r.saved),
+                  ReadBytes(dir / "Rogar.d2s"));
+        EXPECT_EQ(warlock ? "Warlock" : "Barbar", ed.Text(IDC_CLASS));
+        EXPECT_EQ(LoadImageA(GetModuleHandleA(nullptr),
+                             MAKEINTRESOURCEA(warlock ? IDI_WARLOCK : IDI_BARBAR), IMAGE_ICON, 0, 0,
+                             LR_SHARED),
+                  reinterpret_cast<HANDLE>(
+                      SendDlgItemMessageA(ed.dlg, IDC_CLASSICON, STM_GETICON, 0, 0)));
         EXPECT_EQ(r.backup, ReadBytes(dir / "Rogar.bakvelmor")) << r.befalls;
         EXPECT_EQ(r.listed, ed.ListEntries()) << r.befalls;
         EXPECT_EQ("Rogar.d2s", ed.SelectedEntry()) << r.befalls;
