@@ -104,8 +104,9 @@ void BM_RawDurableWrite(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * state.range(0));
 }
 
-// The newer layouts: a 1.10 save (980 bytes) and a remaster save (2,684 bytes).
-const char* const kSamples[] = {"d2v110f.d2s", "98_Agelatus.d2s"};
+// The newer layouts: a 1.10 save (980 bytes), a remaster save (2,684 bytes) and a save of
+// the remaster 3.0 (version 105, 1,003 bytes).
+const char* const kSamples[] = {"d2v110f.d2s", "98_Agelatus.d2s", "105_Warlock.d2s"};
 
 std::string CopySample(int index) {
     const std::string path = Folder() + "/" + kSamples[index];
@@ -197,8 +198,8 @@ void BM_ListFolder(benchmark::State& state) {
 BENCHMARK(BM_RoundTrip)->Arg(660)->Arg(10000)->Arg(100000);
 BENCHMARK(BM_RawReadWrite)->Arg(660)->Arg(10000)->Arg(100000);
 BENCHMARK(BM_RawDurableWrite)->Arg(660)->Arg(10000)->Arg(100000);
-BENCHMARK(BM_SampleRoundTrip)->Arg(0)->Arg(1);
-BENCHMARK(BM_NewCodec)->Arg(0)->Arg(1);
+BENCHMARK(BM_SampleRoundTrip)->Arg(0)->Arg(1)->Arg(2);
+BENCHMARK(BM_NewCodec)->Arg(0)->Arg(1)->Arg(2);
 BENCHMARK(BM_CalcOffset);
 BENCHMARK(BM_DocSetData)->Arg(0)->Arg(1);
 BENCHMARK(BM_ListFolder)->Unit(benchmark::kMillisecond);
