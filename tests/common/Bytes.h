@@ -37,6 +37,21 @@ inline Bytes With16(Bytes b, unsigned offset, unsigned value) {
     return b;
 }
 
+#ifdef VELMOR_TEST_DATA
+// A file of the test data.
+inline Bytes Sample(const std::string& name) {
+    return ReadBytes(std::string(VELMOR_TEST_DATA) + "/" + name);
+}
+#endif
+
+// The bytes with `width` bits from bit `at` on (bit k is bit k % 8 of byte k / 8) holding
+// value, its lowest bit first.
+inline Bytes WithBits(Bytes b, unsigned at, unsigned width, std::uint32_t value) {
+    for (unsigned i = 0; i < width; ++i, ++at)
+        b[at / 8] = (b[at / 8] & ~(1u << at % 8)) | ((value >> i & 1) << at % 8);
+    return b;
+}
+
 // A file of the sized layouts (92 and later) with its length at 8 and its checksum at 12:
 // every byte added to the sum rotated left by one, the checksum's own bytes as zeros.
 inline Bytes Sealed(Bytes b) {

@@ -40,10 +40,8 @@ Bytes Section(const Attrs& a, Kind k) {
     }
     unsigned pos = 0;
     auto put = [&](unsigned width, std::uint32_t v) {
-        for (unsigned i = 0; i < width; ++i, ++pos) {
-            if (pos % 8 == 0) out.push_back(0);
-            out[pos / 8] |= ((v >> i) & 1) << (pos % 8);
-        }
+        out.resize((pos + width + 7) / 8);
+        out = WithBits(out, pos, width, v), pos += width;
     };
     for (const auto& x : a) put(9, x.first), put(kWidth[x.first], x.second);
     put(9, 0x1FF);
@@ -67,9 +65,8 @@ struct Model {
     Kind kind;
     unsigned ifAt;
     Places p = PlacesOf(file[4]);
-    unsigned Shift() const { return p.shift; }
     Bytes Build() const {
-        Bytes out(file.begin(), file.begin() + 562 + Shift());
+        Bytes out(file.begin(), file.begin() + 562 + p.shift);
         const Bytes s = Section(attrs, kind);
         out.insert(out.end(), s.begin(), s.end());
         out.insert(out.end(), file.begin() + ifAt, file.end());
@@ -101,17 +98,13 @@ const Attrs kBarb55 = {{0, 0x3FF},     {1, 0x19F},    {2, 0x3FF},      {3, 0x3FF
 const Attrs kAgelatus = {{0, 0x51},    {1, 0x5A},       {2, 0x32},    {3, 0xC2},     {6, 0x21F00},
                          {7, 0x20100}, {8, 0x11300},    {9, 0x11300}, {10, 0x14300}, {11, 0x14300},
                          {12, 0x42},   {13, 0xC48C3CE}, {14, 0xFFA7}, {15, 0x2625A0}};
-const Attrs kWarlock = {{0, 15},      {1, 20},      {2, 20},     {3, 25},
-                        {6, 0x3700},  {7, 0x3700},  {8, 0x1400}, {9, 0x1400},
-                        {10, 0x5600}, {11, 0x5600}, {12, 1}};
 const Input kSamples[] = {
-    {"d2v108.d2s", Classic, 609, kBarb},         {"d2v108.d2s", Classic, 609, kFractions},
-    {"d2v109b.d2s", Slots, 813, kBarb},          {"d2v109b.d2s", Slots, 813, kFractions},
-    {"d2v110f.d2s", Bits, 803, kBarb},           {"d2v110f.d2s", Bits, 803, kFractions},
-    {"96_simple.d2s", Bits, 821, kSimple},       {"97_Barb_hp3.d2s", Bits, 814, kBarb55},
-    {"98_Agelatus.d2s", Bits, 816, kAgelatus},   {"99_Wilhelm.d2s", Bits, 803, kBarb},
-    {"105_Warlock.d2s", Bits, 871, kWarlock},    {"105_barbclassic.d2s", Bits, 871, kBarb},
-    {"105_barbrotw.d2s", Bits, 871, kFractions},
+    {"d2v108.d2s", Classic, 609, kBarb},       {"d2v108.d2s", Classic, 609, kFractions},
+    {"d2v109b.d2s", Slots, 813, kBarb},        {"d2v109b.d2s", Slots, 813, kFractions},
+    {"d2v110f.d2s", Bits, 803, kBarb},         {"d2v110f.d2s", Bits, 803, kFractions},
+    {"96_simple.d2s", Bits, 821, kSimple},     {"97_Barb_hp3.d2s", Bits, 814, kBarb55},
+    {"98_Agelatus.d2s", Bits, 816, kAgelatus}, {"99_Wilhelm.d2s", Bits, 803, kBarb},
+    {"105_barbclassic.d2s", Bits, 871, kBarb}, {"105_barbrotw.d2s", Bits, 871, kFractions},
 };
 
 // A pseudo mark: Save As "Zed.d2s" with class 6. Every mark also gets the progress a
@@ -148,23 +141,21 @@ std::vector<unsigned> Shown(const PlayerData& p) {
             p.life,     p.mana,   p.stamina,   p.experience, p.gold,       p.goldStash};
 }
 
-unsigned Quest(const Model& m, int d, unsigned w) { return m.Shift() + 140 + 96 * d + 2 * w; }
+unsigned Quest(const Model& m, int d, unsigned w) { return m.p.shift + 140 + 96 * d + 2 * w; }
 
-// Progress a restart must clear, a dead hardcore character to revive, and name bytes behind
-// the 15 letters that a new name clears.
+// Progress a restart must clear and a dead hardcore character to revive.
 void Dirty(unsigned char* b, const Model& m) {
-    for (unsigned i = 512; i < 560; ++i) b[m.Shift() + i] = 0xAB;
+    for (unsigned i = 512; i < 560; ++i) b[m.p.shift + i] = 0xAB;
     for (int d = 0; d < 3; ++d)
         for (unsigned w = 0; w <= 40; ++w) b[Quest(m, d, w)] = b[Quest(m, d, w) + 1] = 0x11;
     b[m.p.difficulty + m.p.difficultyLen / 2] = 9;
     b[m.p.progression] = 7;
     b[m.p.status] |= 0x0C;
-    std::fill(b + m.p.name + 15, b + m.p.name + m.p.nameLen, 'x');
 }
 
 void Waypoints(Model& m, std::uint32_t low, unsigned char high) {
     for (int d = 0; d < 3; ++d)
-        Put32(m.file, m.Shift() + 438 + 24 * d, low), m.file[m.Shift() + 442 + 24 * d] = high;
+        Put32(m.file, m.p.shift + 438 + 24 * d, low), m.file[m.p.shift + 442 + 24 * d] = high;
 }
 
 void Complete(Model& m) {
@@ -183,7 +174,7 @@ void Restart(Model& m) {
     m.file[m.p.progression] = 0;
     for (unsigned i = 0; i < m.p.difficultyLen; ++i)
         m.file[m.p.difficulty + i] = i || m.kind == Classic ? 0 : 0x80;
-    for (unsigned i = 512; i < 560; ++i) m.file[m.Shift() + i] = 0;
+    for (unsigned i = 512; i < 560; ++i) m.file[m.p.shift + i] = 0;
     Waypoints(m, 1, 0);
     for (int d = 0; d < 3; ++d) {
         for (unsigned w = 1; w <= 40; ++w)
@@ -204,7 +195,6 @@ void Expect(const Edit& e, Model& m) {
     if (e.mark == IDM_COMPLETE) Complete(m);
     if (e.mark == IDM_RESTART) Restart(m);
     if (e.mark == kSaveAs) {
-        std::fill(&m.file[m.p.name], &m.file[m.p.name + m.p.nameLen], 0);
         m.file = Named(m.file, "Zed", m.p.name);
         m.file[m.p.cls] = 6;
     }
@@ -235,11 +225,13 @@ TEST(Codec, EverySampleEditedSavedAndReread) {
             Model m = original;
             if (rebuild)
                 m = {input, s.attrs, s.kind,
-                     unsigned(m.Shift() + 562 + Section(s.attrs, s.kind).size())};
+                     unsigned(m.p.shift + 562 + Section(s.attrs, s.kind).size())};
             for (const auto& a : e.set) SetField(ad.player, a.first, a.second);
             if (e.mark > kSaveAs) UiMenuCheck(ad, e.mark, true);
             if (e.mark) Dirty(ad.data, m);
-            if (e.mark == kSaveAs) ad.player.charClass = 6, DocSetFileName(ad, "Zed.d2s");
+            if (e.mark == kSaveAs)  // a new name clears the whole field
+                std::fill(&ad.data[m.p.name + 3], &ad.data[m.p.name + m.p.nameLen], 'x'),
+                    ad.player.charClass = 6, DocSetFileName(ad, "Zed.d2s");
             Expect(e, m);
             DocSetData(ad);
             ASSERT_TRUE(DocSaveFile(ad, (dir / "out.d2s").c_str()));

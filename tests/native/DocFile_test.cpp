@@ -50,9 +50,8 @@ TEST_F(DocFile, FilesItCannotWriteAreRefusedUntouched) {
     outOfOrder.erase(outOfOrder.begin() + 767, outOfOrder.begin() + 803);
     outOfOrder.insert(outOfOrder.begin() + 767, {0x01, 0x0A, 0x00, 0x50, 0xC0, 0x7F});  // ids 1, 0
     cut.resize(800);
-    Bytes firstSave = Sample("105_barbrotw.d2s");  // a first save: header only, status bit 0x01
-    firstSave.resize(403);
-    firstSave[20] |= 0x01;
+    Bytes firstSave = With16(Sample("105_barbrotw.d2s"), 20, 0x01);  // status bit 0x01: a first
+    firstSave.resize(403);                                           // save, its header only
     const std::pair<Bytes, std::string> rows[] = {
         {Template(71, 706), versions},
         {Template(105, 706), moved},

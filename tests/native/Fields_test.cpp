@@ -104,29 +104,3 @@ TEST_F(Fields, GoldLimitsFollowTheLevelTheVersionAndMaximumGold) {
     ViewOnMaxGold(ad, false);  // shows the loaded values again
     EXPECT_EQ("0", ConsoleGetText(IDC_GOLD));
 }
-
-// The edition decides the classes listed: in 105 its byte 248 (status bit 0x20 means nothing
-// there), before 105 status bit 0x20. Rows: file, a byte changed, entries listed; the file's
-// class is selected when it is listed.
-TEST_F(Fields, TheEditionDecidesTheClassesListed) {
-    const std::vector<std::string> names = {"Amazone", "Sorceress", "Necromancer", "Paladin",
-                                            "Barbar",  "Druid",     "Assassine",   "Warlock"};
-    const struct {
-        const char* file;
-        unsigned at, value, listed, cls;
-    } rows[] = {{"d2v108.d2s", 24, 0x20, 7, 34},          {"d2v108.d2s", 24, 0x00, 5, 34},
-                {"105_barbclassic.d2s", 20, 0x20, 5, 24}, {"105_barbexp.d2s", 20, 0x00, 7, 24},
-                {"105_barbrotw.d2s", 20, 0x20, 8, 24},    {"105_Warlock.d2s", 248, 3, 8, 24},
-                {"105_Warlock.d2s", 248, 2, 7, 24},       {"105_Warlock.d2s", 248, 4, 5, 24}};
-    for (const auto& r : rows) {
-        Bytes b = Sample(r.file);
-        b[r.at] = r.value;
-        ASSERT_TRUE(LoadDoc(ad, b));
-        ViewInitCombo(ad);
-        ViewSetData(ad);
-        EXPECT_EQ(std::vector<std::string>(names.begin(), names.begin() + r.listed),
-                  ConsoleComboEntries())
-            << r.file << " " << r.value;
-        EXPECT_EQ(b[r.cls] < r.listed ? b[r.cls] : -1, UiComboSel(ad)) << r.file << " " << r.value;
-    }
-}

@@ -12,10 +12,6 @@
 
 namespace fs = std::filesystem;
 
-Bytes Sample(const std::string& name) {
-    return ReadBytes(std::string(VELMOR_TEST_DATA) + "/" + name);
-}
-
 TempDir::TempDir() {
     char pattern[] = "/tmp/velmor-test-XXXXXX";
     path = mkdtemp(pattern);

@@ -7,8 +7,6 @@
 
 #include "Bytes.h"
 
-Bytes Sample(const std::string& name);  // a file of the test data
-
 // A fresh folder under the system's temporary folder, removed with its contents.
 struct TempDir {
     std::string path;

@@ -7,42 +7,33 @@
 
 #include "Harness.h"
 #include "res/resource.h"
+#include "support/Instance_win.h"
 
 const std::string kSaid = "修改器提示:|";
 
-// A version-105 Warlock, and the same with another strength: its 10 bits follow attribute
-// 0's 9-bit id at the start of the attribute list (835), then the file is sealed again.
-const Bytes kWarlock = ReadBytes(VELMOR_TEST_DATA "/105_Warlock.d2s");
-Bytes WarlockWithStrength(unsigned value) {
-    Bytes b = kWarlock;
-    for (unsigned i = 0, bit = 835 * 8 + 9; i < 10; ++i, ++bit)
-        b[bit / 8] = (b[bit / 8] & ~(1 << bit % 8)) | ((value >> i & 1) << bit % 8);
-    return Sealed(b);
-}
-
-// Rows: a folder in the backup's place, the save deleted once open or a 105 Warlock, the
-// answers to the saves of strength 111, then 222 ("Cancel": no question), then the dialogs,
-// the save, its backup and the list. The first backup is kept unless the user agrees to
-// replace it; one that cannot be made stops the save unless the user agrees to save
-// without it.
+// Rows: a folder in the backup's place, the save deleted once open or a version-105
+// Warlock, the file, the answers to the saves of strength 111, then 222 ("Cancel": no
+// question), then the dialogs, the save, its backup, the list and the class shown. The
+// first backup is kept unless the user agrees to replace it; one that cannot be made stops
+// the save unless the user agrees to save without it. The Warlock's strength is 10 bits
+// behind the 9-bit id of the first attribute at 835, and its file carries a checksum.
 TEST(FileCommands, SaveBacksUpAndAsksBeforeReplacingOrLosingTheBackup) {
+    const Bytes original = NewSave("Rogar", 4), warlock = Sample("105_Warlock.d2s");
     const std::string overwrite = "Status -> Saving|Overwrite existing BackupFile Rogar.bakvelmor?",
                       noBackup = kTitle +
                                  "|Rogar.d2s could not be backed up; nothing written (a folder "
                                  "is in the place of Rogar.bakvelmor)\n\nSave without a backup?";
     const Names both = {"..", "Rogar.bakvelmor", "Rogar.d2s"};
     // clang-format off
-    const struct { std::string befalls; std::vector<Answer::Kind> answers; Names shown; unsigned saved; Bytes backup; Names listed; } rows[] = {
-        {"", {Answer::Cancel, Answer::No}, {overwrite}, 222, NewSave("Rogar", 4), both},
-        {"folder", {Answer::Yes, Answer::No}, {noBackup, noBackup}, 111, {}, both},
-        {"deleted", {Answer::Cancel}, {}, 111, {}, {"..", "Rogar.d2s"}},
-        {"105", {Answer::Cancel, Answer::No}, {overwrite}, 222, kWarlock, both}};
+    const struct { std::string befalls; Bytes file; std::vector<Answer::Kind> answers; Names shown; Bytes saved, backup; Names listed; std::string cls; int icon; } rows[] = {
+        {"", original, {Answer::Cancel, Answer::No}, {overwrite}, With16(original, kStrength, 222), original, both, "Barbar", IDI_BARBAR},
+        {"folder", original, {Answer::Yes, Answer::No}, {noBackup, noBackup}, With16(original, kStrength, 111), {}, both, "Barbar", IDI_BARBAR},
+        {"deleted", original, {Answer::Cancel}, {}, With16(original, kStrength, 111), {}, {"..", "Rogar.d2s"}, "Barbar", IDI_BARBAR},
+        {"105", warlock, {Answer::Cancel, Answer::No}, {overwrite}, Sealed(WithBits(warlock, 835 * 8 + 9, 10, 222)), warlock, both, "Warlock", IDI_WARLOCK}};
     // clang-format on
     for (const auto& r : rows) {
-        const bool warlock = r.befalls == "105";
-        const Bytes original = warlock ? kWarlock : NewSave("Rogar", 4);
         TempFolder dir;
-        WriteBytes(dir / "Rogar.d2s", original);
+        WriteBytes(dir / "Rogar.d2s", r.file);
         if (r.befalls == "folder") CreateDirectoryA((dir / "Rogar.bakvelmor").c_str(), nullptr);
         Editor ed;
         ed.Select("Rogar.d2s");
@@ -54,14 +45,10 @@ TEST(FileCommands, SaveBacksUpAndAsksBeforeReplacingOrLosingTheBackup) {
             ed.Command(IDM_SAVE);
         }
         EXPECT_EQ(r.shown, ed.shown) << r.befalls;
-        EXPECT_EQ(warlock ? WarlockWithStrength(r.saved) : With16(original, kStrength, r.saved),
-                  ReadBytes(dir / "Rogar.d2s"));
-        EXPECT_EQ(warlock ? "Warlock" : "Barbar", ed.Text(IDC_CLASS));
-        EXPECT_EQ(LoadImageA(GetModuleHandleA(nullptr),
-                             MAKEINTRESOURCEA(warlock ? IDI_WARLOCK : IDI_BARBAR), IMAGE_ICON, 0, 0,
-                             LR_SHARED),
-                  reinterpret_cast<HANDLE>(
-                      SendDlgItemMessageA(ed.dlg, IDC_CLASSICON, STM_GETICON, 0, 0)));
+        EXPECT_EQ(r.saved, ReadBytes(dir / "Rogar.d2s")) << r.befalls;
+        EXPECT_EQ(r.cls, ed.Text(IDC_CLASS));  // and its portrait, a shared icon: one handle
+        EXPECT_EQ(LoadImageA(g_hInst, MAKEINTRESOURCEA(r.icon), IMAGE_ICON, 0, 0, LR_SHARED),
+                  HANDLE(SendDlgItemMessageA(ed.dlg, IDC_CLASSICON, STM_GETICON, 0, 0)));
         EXPECT_EQ(r.backup, ReadBytes(dir / "Rogar.bakvelmor")) << r.befalls;
         EXPECT_EQ(r.listed, ed.ListEntries()) << r.befalls;
         EXPECT_EQ("Rogar.d2s", ed.SelectedEntry()) << r.befalls;
