@@ -39,9 +39,7 @@ inline Bytes With16(Bytes b, unsigned offset, unsigned value) {
 
 #ifdef VELMOR_TEST_DATA
 // A file of the test data.
-inline Bytes Sample(const std::string& name) {
-    return ReadBytes(std::string(VELMOR_TEST_DATA) + "/" + name);
-}
+inline Bytes Sample(const std::string& name) { return ReadBytes(VELMOR_TEST_DATA "/" + name); }
 #endif
 
 // The bytes with `width` bits from bit `at` on (bit k is bit k % 8 of byte k / 8) holding
@@ -55,10 +53,9 @@ inline Bytes WithBits(Bytes b, unsigned at, unsigned width, std::uint32_t value)
 // A file of the sized layouts (92 and later) with its length at 8 and its checksum at 12:
 // every byte added to the sum rotated left by one, the checksum's own bytes as zeros.
 inline Bytes Sealed(Bytes b) {
-    Put32(b, 8, b.size());
     std::uint32_t sum = 0;
-    for (std::size_t i = 0; i < b.size(); ++i)
-        sum = ((sum << 1) | (sum >> 31)) + (i / 4 == 3 ? 0 : b[i]);
+    Put32(b, 8, b.size()), Put32(b, 12, 0);
+    for (unsigned char c : b) sum = ((sum << 1) | (sum >> 31)) + c;
     Put32(b, 12, sum);
     return b;
 }

@@ -51,12 +51,12 @@ Bytes Section(const Attrs& a, Kind k) {
 // Where a version keeps the header fields, and how far its sections lie behind the classic
 // ones (formats.md, sections 3 and 8).
 struct Places {
-    unsigned shift, status, progression, cls, level, difficulty, difficultyLen, name, nameLen;
+    unsigned shift, status, progression, cls, level, diff, diffLen, name;  // diff: difficulty
 };
 Places PlacesOf(unsigned version) {
-    if (version < 92) return {0, 24, 25, 34, 36, 88, 1, 8, 15};
-    if (version == 105) return {273, 20, 21, 24, 27, 152, 3, 299, 48};
-    return {205, 36, 37, 40, 43, 168, 3, version >= 98 ? 267u : 20u, 16};
+    if (version < 92) return {0, 24, 25, 34, 36, 88, 1, 8};
+    if (version == 105) return {273, 20, 21, 24, 27, 152, 3, 299};
+    return {205, 36, 37, 40, 43, 168, 3, version >= 98 ? 267u : 20u};
 }
 
 struct Model {
@@ -99,12 +99,12 @@ const Attrs kAgelatus = {{0, 0x51},    {1, 0x5A},       {2, 0x32},    {3, 0xC2},
                          {7, 0x20100}, {8, 0x11300},    {9, 0x11300}, {10, 0x14300}, {11, 0x14300},
                          {12, 0x42},   {13, 0xC48C3CE}, {14, 0xFFA7}, {15, 0x2625A0}};
 const Input kSamples[] = {
-    {"d2v108.d2s", Classic, 609, kBarb},       {"d2v108.d2s", Classic, 609, kFractions},
-    {"d2v109b.d2s", Slots, 813, kBarb},        {"d2v109b.d2s", Slots, 813, kFractions},
-    {"d2v110f.d2s", Bits, 803, kBarb},         {"d2v110f.d2s", Bits, 803, kFractions},
-    {"96_simple.d2s", Bits, 821, kSimple},     {"97_Barb_hp3.d2s", Bits, 814, kBarb55},
-    {"98_Agelatus.d2s", Bits, 816, kAgelatus}, {"99_Wilhelm.d2s", Bits, 803, kBarb},
-    {"105_barbclassic.d2s", Bits, 871, kBarb}, {"105_barbrotw.d2s", Bits, 871, kFractions},
+    {"d2v108.d2s", Classic, 609, kBarb},         {"d2v108.d2s", Classic, 609, kFractions},
+    {"d2v109b.d2s", Slots, 813, kBarb},          {"d2v109b.d2s", Slots, 813, kFractions},
+    {"d2v110f.d2s", Bits, 803, kBarb},           {"96_simple.d2s", Bits, 821, kSimple},
+    {"97_Barb_hp3.d2s", Bits, 814, kBarb55},     {"98_Agelatus.d2s", Bits, 816, kAgelatus},
+    {"99_Wilhelm.d2s", Bits, 803, kBarb},        {"105_barbclassic.d2s", Bits, 871, kBarb},
+    {"105_barbrotw.d2s", Bits, 871, kFractions},
 };
 
 // A pseudo mark: Save As "Zed.d2s" with class 6. Every mark also gets the progress a
@@ -148,7 +148,7 @@ void Dirty(unsigned char* b, const Model& m) {
     for (unsigned i = 512; i < 560; ++i) b[m.p.shift + i] = 0xAB;
     for (int d = 0; d < 3; ++d)
         for (unsigned w = 0; w <= 40; ++w) b[Quest(m, d, w)] = b[Quest(m, d, w) + 1] = 0x11;
-    b[m.p.difficulty + m.p.difficultyLen / 2] = 9;
+    b[m.p.diff + m.p.diffLen / 2] = 9;
     b[m.p.progression] = 7;
     b[m.p.status] |= 0x0C;
 }
@@ -172,8 +172,7 @@ void Complete(Model& m) {
 
 void Restart(Model& m) {
     m.file[m.p.progression] = 0;
-    for (unsigned i = 0; i < m.p.difficultyLen; ++i)
-        m.file[m.p.difficulty + i] = i || m.kind == Classic ? 0 : 0x80;
+    for (unsigned i = 0; i < m.p.diffLen; ++i) m.file[m.p.diff + i] = i || !m.p.shift ? 0 : 0x80;
     for (unsigned i = 512; i < 560; ++i) m.file[m.p.shift + i] = 0;
     Waypoints(m, 1, 0);
     for (int d = 0; d < 3; ++d) {
@@ -223,15 +222,11 @@ TEST(Codec, EverySampleEditedSavedAndReread) {
             ConsoleResetWindow();
             ASSERT_TRUE(LoadDoc(ad, input));
             Model m = original;
-            if (rebuild)
-                m = {input, s.attrs, s.kind,
-                     unsigned(m.p.shift + 562 + Section(s.attrs, s.kind).size())};
+            if (rebuild) m.file = input, m.ifAt = 562 + m.p.shift + Section(m.attrs, m.kind).size();
             for (const auto& a : e.set) SetField(ad.player, a.first, a.second);
             if (e.mark > kSaveAs) UiMenuCheck(ad, e.mark, true);
             if (e.mark) Dirty(ad.data, m);
-            if (e.mark == kSaveAs)  // a new name clears the whole field
-                std::fill(&ad.data[m.p.name + 3], &ad.data[m.p.name + m.p.nameLen], 'x'),
-                    ad.player.charClass = 6, DocSetFileName(ad, "Zed.d2s");
+            if (e.mark == kSaveAs) ad.player.charClass = 6, DocSetFileName(ad, "Zed.d2s");
             Expect(e, m);
             DocSetData(ad);
             ASSERT_TRUE(DocSaveFile(ad, (dir / "out.d2s").c_str()));

@@ -54,7 +54,6 @@ TEST_F(DocFile, FilesItCannotWriteAreRefusedUntouched) {
     firstSave.resize(403);                                           // save, its header only
     const std::pair<Bytes, std::string> rows[] = {
         {Template(71, 706), versions},
-        {Template(105, 706), moved},
         {Template(89 + 256, 706), versions},
         {Sample("98_InitialSave.d2s"),
          "the file ends before its attributes (a character not yet played)"},
@@ -75,17 +74,5 @@ TEST_F(DocFile, FilesItCannotWriteAreRefusedUntouched) {
             std::vector<std::string>{"format version " + std::to_string(file[4] | file[5] << 8) +
                                      " cannot be saved: " + reason},
             ConsoleMessages());
-    }
-}
-
-TEST_F(DocFile, AWrongChecksumIsReportedAndASaveRewritesIt) {
-    for (const char* file : {"d2v109b.d2s", "d2v110f.d2s"}) {
-        Bytes wrong = Sample(file);
-        Put32(wrong, 12, 0x12345678);
-        Put32(wrong, 8, 1);
-        ASSERT_TRUE(Open(wrong));
-        EXPECT_NE(std::string::npos, DocVersionText(ad).find("checksum wrong"));
-        ASSERT_TRUE(DocSaveFile(ad, (dir / "c.d2s").c_str()));
-        EXPECT_EQ(Sample(file), ReadBytes(dir / "c.d2s"));
     }
 }

@@ -52,8 +52,8 @@ Bytes Edited(Bytes b) {
 }
 
 // A version-105 Barbarian of the Warlock edition: class at 24 (beside the attribute count
-// 0x10), name at 299.
-const Bytes kRotw = Sample("105_barbrotw.d2s");
+// 0x10), name at 299; as input with a wrong size field, which a save rewrites.
+const Bytes kRotw = Sample("105_barbrotw.d2s"), kRotwIn = With16(kRotw, 8, 7);
 
 struct Row {
     const char* what;
@@ -92,8 +92,8 @@ TEST(Save, FileSystemCases) {
         {"every field, the class and the marks", {{"hero.d2s", kBarbarian}}, "", kEveryField, 0,
          "strength: '0' read as 1\ngold: '5' read as 310000\nsaved hero.d2s (849 bytes)\n",
          {{"hero.d2s", Edited(kBarbarian)}}},
-        {"105 made a Warlock, saved as another with its side file", {{"hero.d2s", kRotw}, {"hero.key", old}},
-         "", "set hero.d2s --class warlock --output Zed.d2s", 0, "", {{"hero.d2s", kRotw}, {"hero.key", old},
+        {"105 made a Warlock, saved as another with its side file", {{"hero.d2s", kRotwIn}, {"hero.key", old}},
+         "", "set hero.d2s --class warlock --output Zed.d2s", 0, "", {{"hero.d2s", kRotwIn}, {"hero.key", old},
          {"Zed.d2s", Sealed(Named(With16(kRotw, 24, 0x1007), "Zed", 299))}, {"Zed.key", old}}},
         {"backup kept", {{"hero.bakvelmor", old}}, "", kSet, 0, "kept",
          {{"hero.d2s", kEdited}, {"hero.bakvelmor", old}}},
