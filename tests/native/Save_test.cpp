@@ -93,7 +93,7 @@ TEST(Save, FileSystemCases) {
          "strength: '0' read as 1\ngold: '5' read as 310000\nsaved hero.d2s (849 bytes)\n",
          {{"hero.d2s", Edited(kBarbarian)}}},
         {"105 made a Warlock, saved as another with its side file", {{"hero.d2s", kRotwIn}, {"hero.key", old}},
-         "", "set hero.d2s --class warlock --output Zed.d2s", 0, "", {{"hero.d2s", kRotwIn}, {"hero.key", old},
+         "", "set hero.d2s --class 7 --output Zed.d2s", 0, "", {{"hero.d2s", kRotwIn}, {"hero.key", old},
          {"Zed.d2s", Sealed(Named(With16(kRotw, 24, 0x1007), "Zed", 299))}, {"Zed.key", old}}},
         {"backup kept", {{"hero.bakvelmor", old}}, "", kSet, 0, "kept",
          {{"hero.d2s", kEdited}, {"hero.bakvelmor", old}}},
