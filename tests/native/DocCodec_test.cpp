@@ -49,7 +49,7 @@ Bytes Section(const Attrs& a, Kind k) {
 }
 
 // Where a version keeps the header fields, and how far its sections lie behind the classic
-// ones (formats.md, sections 3 and 8).
+// ones: from the save formats' documented offsets.
 struct Places {
     unsigned shift, status, progression, cls, level, diff, diffLen, name;  // diff: difficulty
 };
