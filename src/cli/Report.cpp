@@ -108,8 +108,7 @@ void PrintInfoJson(cAppData& ad, const std::string& file) {
                 trueFalse(DocChecksumOk(ad)), trueFalse(DocLadder(ad)));
     std::printf(
         "\"charClass\": %d, \"className\": \"%s\", \"level\": %d, \"strength\": %u, "
-        "\"energy\": %u, "
-        "\"dexterity\": %u, \"vitality\": %u, \"stamina\": %u, \"life\": %u, "
+        "\"energy\": %u, \"dexterity\": %u, \"vitality\": %u, \"stamina\": %u, \"life\": %u, "
         "\"mana\": %u, \"skillPoints\": %u, \"statPoints\": %u, \"gold\": %u, "
         "\"goldStash\": %u, \"experience\": %u}\n",
         p.charClass, ClassEnglishName(p.charClass), p.level, p.strength, p.energy, p.dexterity,

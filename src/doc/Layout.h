@@ -32,7 +32,6 @@ const int CLASS_COUNT = 8;
 const int CLASSIC_CLASS_COUNT = 5;
 const int EXPANSION_CLASS_COUNT = 7;
 const int CLASS_BARBARIAN = 4;
-const int CLASS_WARLOCK = 7;
 
 // Editions of a character (DocEdition): which of the game's expansions it belongs to.
 const int EDITION_CLASSIC = 1;
