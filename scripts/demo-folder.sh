@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Makes a folder of demo saves with velmor-cli: one character of each class, a hardcore
-# character that has died, and a backup copy. Usage: demo-folder.sh CLI FOLDER
+# Makes a folder of demo saves with velmor-cli: one character of each class (the Warlock a
+# version-105 sample of the tests), a hardcore character that has died, and a backup copy. Usage: demo-folder.sh CLI FOLDER
 set -euo pipefail
 cli=$(realpath "$1")
+samples=$(realpath "$(dirname "$0")/../tests/data")
 rm -rf "$2"
 mkdir -p "$2"
 cd "$2"
@@ -15,3 +16,5 @@ done
 "$cli" set Kasha.d2s level=27 dexterity=140 mana=210 statPoints=5 >/dev/null --no-backup
 # Mortis played hardcore and died: status flags 0x0C.
 printf '\x0c' | dd of=Mortis.d2s bs=1 seek=24 conv=notrunc status=none
+# New characters are of version 89; a Warlock exists only in version 105: a game-made one.
+cp "$samples/105_Warlock.d2s" Warlock.d2s
