@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Makes a folder of demo saves with velmor-cli: one character of each class (the Warlock a
-# version-105 sample of the tests), a hardcore character that has died, and a backup copy. Usage: demo-folder.sh CLI FOLDER
+# version-105 sample of the tests), a hardcore character that has died, and a backup copy.
+# Usage: demo-folder.sh CLI FOLDER
 set -euo pipefail
 cli=$(realpath "$1")
 samples=$(realpath "$(dirname "$0")/../tests/data")
