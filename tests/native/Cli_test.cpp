@@ -61,8 +61,9 @@ TEST(CliConventions, ArgumentTable) {
         // clang-format off
         {{"set", "e1.d2s", "--class", "druid"}, 1, "class Druid is only for expansion characters"},
         {{"set", "e2.d2s", "--class=Warlock"}, 1, "class Warlock is only for characters of the W"},
-        {{"info", "--json", "e1.d2s"}, 0, R"({"file": "e1.d2s", "name": "barbclassic", "version": 105, "length": 1009, )"
-         R"("status": 32, "hardcore": false, "dead": false, "expansion": false, "edition": "classic", )"
+        {{"info", "--json", "e1.d2s"}, 0,
+         R"({"file": "e1.d2s", "name": "barbclassic", "version": 105, "length": 1009, "status": 32, )"
+         R"("hardcore": false, "dead": false, "expansion": false, "edition": "classic", )"
          R"("game": "remaster 3.0 or later", "writable": true, "checksumOk": false, )"},
         // clang-format on
     };
@@ -106,8 +107,8 @@ TEST(CliInfo, ManyFilesEachOnItsOwn) {
         R"("length": 837, "status": 44, "hardcore": true, "dead": true, "expansion": true, )"
         R"("game": "1.08", "writable": true, "checksumOk": true, "ladder": false, )"
         R"("charClass": 4, "className": "Barbarian", "level": 1, "strength": 30, "energy": 10, )"
-        R"("dexterity": 20, "vitality": 25, "stamina": 92, "life": 55, "mana": 10, "skillPoints": 0, )"
-        R"("statPoints": 0, "gold": 0, "goldStash": 0, "experience": 0})"
+        R"("dexterity": 20, "vitality": 25, "stamina": 92, "life": 55, "mana": 10, )"
+        R"("skillPoints": 0, "statPoints": 0, "gold": 0, "goldStash": 0, "experience": 0})"
         "\n"
         R"({"file": "odd.d2s", "name": "a\u0001\u001f\"\\b", "version": 87, )"
         R"("length": 837, "status": 36, "hardcore": true, "dead": false, )";
