@@ -22,7 +22,8 @@ const char* const kEnglishNames[kClassCount] = {"Amazon",    "Sorceress", "Necro
 const char* const kOverviewHead =
     "usage: velmor-cli COMMAND [ARGS]\n"
     "\n"
-    "Edits Diablo II character save files (.d2s) with the editor's own rules.\n"
+    "Edits Diablo II character save files (.d2s) with the editor's own rules; it writes\n"
+    "format versions 87, 89, 92, 96 to 99 and 105 (1.07 to the remaster 3.0 and later).\n"
     "\n"
     "commands:\n"
     "  info FILE... [--json]   show characters\n"
