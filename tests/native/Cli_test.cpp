@@ -95,7 +95,7 @@ TEST(CliInfo, ManyFilesEachOnItsOwn) {
     Bytes dead = Named(Sample("d2v108.d2s"), "Abcdefghijklmno"),
           odd = Named(Sample("d2v107.d2s"), "a\x01\x1f\"\\b");
     dead[24] = 0x2C;  // expansion, died, hardcore
-    odd[24] = 0x24;   // expansion, hardcore
+    odd[24] = 0x04;   // classic, hardcore
     WriteBytes(dir / "Abcdefghijklmno.d2s", dead);
     WriteBytes(dir / "odd.d2s", odd);
     std::vector<std::string> args = {"info", "--json", "Abcdefghijklmno.d2s", "no.d2s", "odd.d2s"};
@@ -111,7 +111,7 @@ TEST(CliInfo, ManyFilesEachOnItsOwn) {
         R"("skillPoints": 0, "statPoints": 0, "gold": 0, "goldStash": 0, "experience": 0})"
         "\n"
         R"({"file": "odd.d2s", "name": "a\u0001\u001f\"\\b", "version": 87, )"
-        R"("length": 837, "status": 36, "hardcore": true, "dead": false, )";
+        R"("length": 837, "status": 4, "hardcore": true, "dead": false, "expansion": false, )";
     EXPECT_EQ(r.out.substr(0, json.size()), json);
 
     args.erase(args.begin() + 1);
