@@ -89,7 +89,7 @@ TEST(CliConventions, ArgumentTable) {
 }
 
 // info on many files: JSON Lines or text with a blank line between, each file on its own;
-// a dead hardcore character with a name of 15 letters, a living one with control bytes.
+// a dead hardcore character with a name of 15 letters, a living classic one with control bytes.
 TEST(CliInfo, ManyFilesEachOnItsOwn) {
     TempDir dir;
     Bytes dead = Named(Sample("d2v108.d2s"), "Abcdefghijklmno"),
