@@ -51,7 +51,6 @@ TEST(CliConventions, ArgumentTable) {
         {{"new", "1", "Abcdefghijklmnop.D2S"}, 1, name + "'Abcdefghijklmnop' (from"},
         {{"new", "Paladin", "a\\Hero.d2s"}, 1, name + "'a\\Hero' (from the file name"},
         {{"set", "hero.d2s", "--output=My.Hero.d2s"}, 1, name + "'My.Hero' (from"},
-        {{"new", "Amazon", "hero.d2s"}, 1, "hero.d2s exists; use --force to replace it\n"},
         {{"info", "--", "--json"}, 1, "--json does not exist"},
         {{"info", "v98.d2s"}, 0, "file:        v98.d2s"},
         {{"set", "v98.d2s", "strength=5"},
