@@ -33,4 +33,10 @@ scripts/demo-folder.sh "${fresh[@]}" build-run/velmor-cli build-run/demo
 scripts/wine-prefix.sh
 cd build-run/demo
 echo "Velmor: build-run-win/velmor.exe (copy it to Windows and run it there, or run it with wine)"
-exec wine ../../build-run-win/velmor.exe Rogar.d2s
+status=0
+wine ../../build-run-win/velmor.exe Rogar.d2s || status=$?
+if [ $status != 0 ]; then
+    echo "run.sh: the editor ended with status $status; WINEDEBUG=err+all scripts/run.sh" \
+         "shows Wine's messages" >&2
+fi
+exit $status
