@@ -1,13 +1,21 @@
 #!/usr/bin/env bash
 # Makes a folder of demo saves with velmor-cli: one character of each class (the Warlock a
 # version-105 sample of the tests), a hardcore character that has died, and a backup copy.
-# Usage: demo-folder.sh CLI FOLDER
+# An existing folder is kept as it is, with a player's edits, unless --fresh asks for it to
+# be made anew. The saves are made in a folder beside it that replaces it only when complete.
+# usage: demo-folder.sh [--fresh] CLI FOLDER
 set -euo pipefail
+fresh=0
+if [ "${1:-}" = --fresh ]; then fresh=1; shift; fi
+[ $# -eq 2 ] || { echo "usage: demo-folder.sh [--fresh] CLI FOLDER" >&2; exit 2; }
 cli=$(realpath "$1")
 samples=$(realpath "$(dirname "$0")/../tests/data")
-rm -rf "$2"
-mkdir -p "$2"
-cd "$2"
+folder=$2
+if [ -d "$folder" ] && [ $fresh = 0 ]; then exit 0; fi
+work="$folder.new"
+rm -rf "$work"
+mkdir -p "$work"
+cd "$work"
 for c in Amazone:Lyra Sorceress:Vesna Necromancer:Morvek Paladin:Aldric Barbar:Rogar \
          Druid:Alvar Assassine:Kasha Necromancer:Mortis; do
     "$cli" new "${c%%:*}" "${c##*:}.d2s" >/dev/null
@@ -19,3 +27,6 @@ done
 printf '\x0c' | dd of=Mortis.d2s bs=1 seek=24 conv=notrunc status=none
 # New characters are of version 89; a Warlock exists only in version 105: a game-made one.
 cp "$samples/105_Warlock.d2s" Warlock.d2s
+cd - >/dev/null
+rm -rf "$folder"
+mv "$work" "$folder"

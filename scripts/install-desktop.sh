@@ -2,20 +2,23 @@
 # Lets a double click on a save file open the editor under Wine, for the current user only:
 # the editor is copied to $XDG_DATA_HOME/velmor, and a desktop entry and the MIME type
 # application/x-velmor-d2s (*.d2s) are written under $XDG_DATA_HOME (default ~/.local/share)
-# and made the type's default in $XDG_CONFIG_HOME/mimeapps.list. Nothing outside the
-# user's folders is touched.
+# and made the type's default in $XDG_CONFIG_HOME/mimeapps.list; the editor's icon goes into
+# the hicolor theme there. Nothing outside the user's folders is touched.
 #
 # usage: scripts/install-desktop.sh EDITOR.exe
 set -euo pipefail
 exe=$(realpath "$1")
+icon="$(dirname "$0")/../src/res/icons/app.png"
 data="${XDG_DATA_HOME:-$HOME/.local/share}"
 case $data in
     "$HOME"/*) ;;
     *) echo "install-desktop: $data is not under $HOME; nothing written" >&2; exit 1 ;;
 esac
 prefix="${WINEPREFIX:-$HOME/.wine-velmor}"
-mkdir -p "$data/velmor" "$data/applications" "$data/mime/packages"
+icons="$data/icons/hicolor/32x32/apps"
+mkdir -p "$data/velmor" "$data/applications" "$data/mime/packages" "$icons"
 cp "$exe" "$data/velmor/velmor.exe"
+cp "$icon" "$icons/velmor.png"
 
 # Wine gets the file's bare name in its own folder: the editor lists that folder.
 cat >"$data/velmor/open.sh" <<EOS
@@ -32,8 +35,9 @@ Type=Application
 Name=Velmor
 Comment=Diablo II character save editor (under Wine)
 Exec="$data/velmor/open.sh" %f
+Icon=velmor
 MimeType=application/x-velmor-d2s;
-Categories=Game;Utility;
+Categories=Utility;
 Terminal=false
 EOS
 

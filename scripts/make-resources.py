@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Draws Velmor's binary resources: the application icon, the eight class portraits,
-the About picture and the About chime.
+"""Draws Velmor's binary resources: the application icon (and its PNG copy for the Linux
+desktop), the eight class portraits, the About picture and the About chime.
 
     scripts/make-resources.py               writes the files under src/res/
     scripts/make-resources.py --png OUTDIR  also writes enlarged PNG previews to OUTDIR
@@ -200,6 +200,21 @@ def png_bytes(canvas, scale):
         return (struct.pack(">I", len(payload)) + kind + payload
                 + struct.pack(">I", zlib.crc32(kind + payload) & 0xFFFFFFFF))
     ihdr = struct.pack(">IIBBBBB", canvas.w * scale, canvas.h * scale, 8, 2, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", ihdr)
+            + chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b""))
+
+def png_icon(canvas):
+    """The picture at its own size with transparency: the Linux desktop's copy of an icon."""
+    raw = bytearray()
+    for row in canvas.px:
+        raw.append(0)
+        for c in row:
+            raw += bytes((0, 0, 0, 0)) if c is None else bytes(c) + b"\xff"
+
+    def chunk(kind, payload):
+        return (struct.pack(">I", len(payload)) + kind + payload
+                + struct.pack(">I", zlib.crc32(kind + payload) & 0xFFFFFFFF))
+    ihdr = struct.pack(">IIBBBBB", canvas.w, canvas.h, 8, 6, 0, 0, 0)
     return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", ihdr)
             + chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b""))
 
@@ -414,6 +429,8 @@ def main():
     for name, draw in images:
         canvas = draw()
         outputs[name] = ico_bytes(canvas) if name.endswith(".ico") else bmp_bytes(canvas)
+        if name == "icons/app.ico":
+            outputs["icons/app.png"] = png_icon(canvas)
         if args.png:
             os.makedirs(args.png, exist_ok=True)
             stem = os.path.splitext(os.path.basename(name))[0]

@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 scripts/setup.sh imagemagick
 scripts/build-editor.sh
-scripts/demo-folder.sh build-run/velmor-cli build-run/shot
+scripts/demo-folder.sh --fresh build-run/velmor-cli build-run/shot
 
 # Windows outside a window manager, so that Wine draws the title bar itself.
 export WINEPREFIX="$PWD/build-run/wine-shot" VELMOR_WINE_UNMANAGED=1 WINEDEBUG=-all

@@ -19,9 +19,20 @@ if [ -f "$stamp" ]; then
     exit 0
 fi
 mkdir -p "$(dirname "$WINEPREFIX")"
-wineboot -i >/dev/null 2>&1 || true
-marlett
+# Wine's messages are shown only when a step fails.
+log=$(mktemp)
 reg=$(mktemp --suffix=.reg)
+trap 'rm -f "$log" "$reg"' EXIT
+failed() {
+    cat "$log" >&2
+    echo "wine-prefix.sh: $1 failed in $WINEPREFIX" >&2
+    exit 1
+}
+quietly() { "$@" >"$log" 2>&1 || failed "'$*'"; }
+# wineboot's status is not reliable; the prefix's Fonts folder tells whether it worked.
+wineboot -i >"$log" 2>&1 || true
+[ -d "$fonts" ] || failed wineboot
+marlett
 {
     printf 'Windows Registry Editor Version 5.00\r\n\r\n'
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
@@ -32,7 +43,6 @@ reg=$(mktemp --suffix=.reg)
         printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n'
     fi
 } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$reg"
-wine regedit /S "$reg" >/dev/null 2>&1
-wineserver -w
-rm -f "$reg"
+quietly wine regedit /S "$reg"
+quietly wineserver -w
 touch "$stamp"

@@ -17,7 +17,13 @@ export WINEPREFIX="$prefix"
 export VELMOR_WINE_UNMANAGED=1 WINEARCH=win64 WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 "$here/wine-prefix.sh"
-if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x800x24" wine "$@"
-fi
-exec wine "$@"
+display=()
+[ -z "${DISPLAY:-}" ] && display=(xvfb-run -a -s "-screen 0 1280x800x24")
+# Standard error without the noise of Wine's ending: Debian's advice to install wine32 (given
+# when WINEDEBUG lacks -all) and the lost connection of Wine's helpers to a virtual display
+# that closes with the program.
+quiet() {
+    grep -v -e '^X connection to .* broken' -e 'wine32 is missing' -e 'multiarch needs' \
+        -e 'dpkg --add-architecture' -e 'apt-get install wine32' >&2 || true
+}
+{ "${display[@]}" wine "$@" 2>&1 1>&3 3>&- | quiet; exit "${PIPESTATUS[0]}"; } 3>&1

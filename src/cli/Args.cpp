@@ -75,6 +75,7 @@ const char* const kSetHelp =
     "  --overwrite-backup   replace an existing backup copy (it is kept otherwise)\n"
     "  --output OUT         save as OUT instead (the character takes OUT's name and its\n"
     "                       side files are copied along); FILE is left untouched\n"
+    "  --force              replace an existing OUT, after its backup as above\n"
     "\n"
     "A backup file (.bakvelmor) is never written in place; use --output.\n";
 
@@ -83,7 +84,8 @@ const char* const kNewHelp =
     "\n"
     "Makes a new level-1 character of CLASS (see 'velmor-cli --help' for the names)\n"
     "named after FILE, which must be 2 to 15 letters plus the extension .d2s.\n"
-    "An existing FILE is replaced only with --force.\n";
+    "An existing FILE is replaced only with --force, after its backup copy\n"
+    "NAME.bakvelmor (an existing backup copy is kept).\n";
 
 struct Flag {
     const char* name;
@@ -315,7 +317,8 @@ bool ParseArgs(int argc, const char* const* argv, Options& opts, std::string& er
     } else if (command == "new") {
         opts.command = Command::New;
     } else {
-        error = "unknown command '" + command + "'";
+        const bool option = command.size() > 1 && command[0] == '-';
+        error = (option ? "unknown option '" : "unknown command '") + command + "'";
         return false;
     }
     return parseCommandArgs(argc, argv, opts, error);

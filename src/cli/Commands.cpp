@@ -129,15 +129,17 @@ Backup backupChoice(const Options& opts) {
     return opts.overwriteBackup ? Backup::Overwrite : Backup::Keep;
 }
 
-int save(cAppData& ad, const std::string& target, const SaveChoices& how) {
+// Saves, and names the backup of the file replaced, if there was one.
+bool save(cAppData& ad, const std::string& target, const SaveChoices& how) {
     const SaveResult r = DocSave(ad, target, how);
-    if (!r.ok()) return fail(EXIT_REFUSED, DocErrorMessage(r, target));
+    if (!r.ok()) {
+        say(DocErrorMessage(r, target));
+        return false;
+    }
     for (const std::string& w : r.warnings) say("warning: side file not copied: " + w);
-    if (r.backupKept) std::printf("kept existing backup %s\n", r.backup.c_str());
-    if (!r.backupKept && how.backup != Backup::Skip && !r.backup.empty())
-        std::printf("backup %s\n", r.backup.c_str());
-    std::printf("saved %s (%u bytes)\n", target.c_str(), ad.length);
-    return EXIT_OK;
+    if (!r.backup.empty())
+        std::printf("%s %s\n", r.backupKept ? "kept existing backup" : "backup", r.backup.c_str());
+    return true;
 }
 
 }  // namespace
@@ -189,13 +191,13 @@ int RunSet(const Options& opts) {
     how.source = opts.file;
     if (how.saveAs && !FileSame(opts.file, opts.output) && !nameFits(opts.output))
         return EXIT_REFUSED;
-    return save(ad, how.saveAs ? opts.output : opts.file, how);
+    const std::string& target = how.saveAs ? opts.output : opts.file;
+    if (!save(ad, target, how)) return EXIT_REFUSED;
+    std::printf("saved %s (%u bytes)\n", target.c_str(), ad.length);
+    return EXIT_OK;
 }
 
 int RunNew(const Options& opts) {
-    FileFacts facts;
-    if (FileExamine(opts.file, facts) && facts.exists && !opts.force)
-        return fail(EXIT_REFUSED, opts.file + " exists (use --force to replace it)");
     cAppData ad;
     if (!DocOpenNewFile(ad, IDM_NEW_AMAZONE + ParseClass(opts.classArg)))
         return fail(EXIT_REFUSED, "out of memory");
@@ -204,8 +206,7 @@ int RunNew(const Options& opts) {
     how.encode = false;
     how.saveAs = true;
     how.replace = opts.force;
-    const SaveResult r = DocSave(ad, opts.file, how);
-    if (!r.ok()) return fail(EXIT_REFUSED, DocErrorMessage(r, opts.file));
+    if (!save(ad, opts.file, how)) return EXIT_REFUSED;
     std::printf("made %s: %s, level 1\n", opts.file.c_str(),
                 ClassEnglishName(ParseClass(opts.classArg)));
     return EXIT_OK;

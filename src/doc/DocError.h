@@ -18,6 +18,7 @@ enum class DocError {
     ReadOnly,
     HardLinked,
     TargetExists,
+    NoFolder,
     NameRefused,
     TooLongToSave,
     BackupFailed,

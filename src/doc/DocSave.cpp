@@ -47,14 +47,24 @@ bool isBackupName(const std::string& path) {
     return TestExt(path.substr(FileNameStart(path)).c_str(), backupext);
 }
 
-// The checks of the target itself, before any byte is prepared.
+// False only when the folder named in the path is known to be missing; a folder that
+// cannot be examined is left to the write, which then says why.
+bool folderExists(const std::string& path) {
+    const std::size_t start = FileNameStart(path);
+    FileFacts facts;
+    return start == 0 || !FileExamine(path.substr(0, start), facts) ||
+           (facts.exists && facts.folder);
+}
+
+// The checks of the target itself, before any byte is prepared. A backup file is never
+// replaced: it would have to be its own backup.
 SaveResult checkTarget(const std::string& target, bool inPlace, const SaveChoices& how) {
     FileFacts facts;
     if (!FileExamine(target, facts)) return refused(DocError::CannotRead);
     if (facts.folder) return refused(DocError::Folder);
-    if (inPlace && (isBackupName(target) || isBackupName(FileResolve(target))))
+    if ((inPlace || facts.exists) && (isBackupName(target) || isBackupName(FileResolve(target))))
         return refused(DocError::IsBackup);
-    if (!facts.exists) return {};
+    if (!facts.exists) return folderExists(target) ? SaveResult() : refused(DocError::NoFolder);
     if (!inPlace && !how.replace) return refused(DocError::TargetExists);
     if (!facts.writable) return refused(DocError::ReadOnly);
     if (facts.links > 1) return refused(DocError::HardLinked);
@@ -83,11 +93,12 @@ void putBack(cAppData& ad, const Stash& kept) {
     ad.capacity = kept.capacity;
 }
 
+// The backup of the file that the save replaces, in place or as the target of Save As.
 bool makeBackup(const std::string& file, Backup choice, SaveResult& r) {
-    r.backup = DocBackupName(file);
     FileFacts facts;
     // A file that is not there (yet, or any more) has nothing to keep.
     if (choice == Backup::Skip || (FileExamine(file, facts) && !facts.exists)) return true;
+    r.backup = DocBackupName(file);
     if (!FileExamine(r.backup, facts)) {
         r.detail = "cannot examine " + r.backup;
         return false;
@@ -124,7 +135,7 @@ void write(cAppData& ad, const std::string& target, bool inPlace, const SaveChoi
         r.detail = std::to_string(ad.length) + " bytes";
         return;
     }
-    if (inPlace && !makeBackup(target, how.backup, r)) {
+    if (!makeBackup(target, how.backup, r)) {
         r.code = DocError::BackupFailed;
         return;
     }
@@ -155,8 +166,7 @@ SaveResult DocSave(cAppData& ad, const std::string& target, const SaveChoices& h
     const bool inPlace = !how.saveAs || (!how.source.empty() && FileSame(how.source, target));
     const std::string name = target.substr(FileNameStart(target));
     if (!inPlace) {
-        if (const char* why = nameProblem(name.c_str()))
-            return refused(DocError::NameRefused, why);
+        if (const char* why = nameProblem(name.c_str())) return refused(DocError::NameRefused, why);
     }
     SaveResult r = checkTarget(target, inPlace, how);
     if (!r.ok()) return r;

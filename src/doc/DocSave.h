@@ -22,8 +22,8 @@ struct SaveChoices {
     // bytes are written as loaded.
     bool encode = true;
     // The target is a new name for the character (Save As, new characters): the character
-    // takes its name, no backup is made, and an existing target is replaced only when
-    // allowed. A target that is the source file itself is an in-place save.
+    // takes its name, and an existing target is replaced only when allowed, after its own
+    // backup by the rule above. A target that is the source file itself is an in-place save.
     bool saveAs = false;
     bool replace = false;
     // Save As: the file whose side files are copied along; none when empty.
@@ -31,7 +31,7 @@ struct SaveChoices {
 };
 
 struct SaveResult : DocResult {
-    std::string backup;  // the backup's name, when the save considered one
+    std::string backup;  // the backup's name, when the replaced file has one (made or kept)
     bool backupMade = false, backupKept = false;
     std::vector<std::string> warnings;  // side files that could not be copied
 };

@@ -28,6 +28,7 @@ TEST(CliConventions, ArgumentTable) {
         {{}, 2, "missing command"},
         {{"help", "bogus"}, 2, "unknown command 'bogus'"},
         {{"frobnicate", "hero.d2s"}, 2, "unknown command 'frobnicate'"},
+        {{"--bogus"}, 2, "unknown option '--bogus'"},
         {{"new", "Paladin"}, 2, "missing argument FILE"},
         {{"new"}, 2, "missing arguments CLASS and FILE"},
         {{"new", "Amazone", ""}, 2, "empty argument"},
