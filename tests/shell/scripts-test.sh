@@ -23,7 +23,7 @@ env DISPLAY= WAYLAND_DISPLAY= "$root/scripts/run.sh" --bogus 2>/dev/null
 demo="$work/demo"
 "$root/scripts/demo-folder.sh" "$cli" "$demo" || fail "demo-folder.sh failed"
 saves=$(cd "$demo" && echo *)
-[ "$saves" = "Aldric.d2s Alvar.d2s Kasha.d2s Lyra.d2s Mortis.d2s Morvek.d2s Rogar.bakvelmor Rogar.d2s Vesna.d2s" ] ||
+[ "$saves" = "Aldric.d2s Alvar.d2s Kasha.d2s Lyra.d2s Mortis.d2s Morvek.d2s Rogar.bakvelmor Rogar.d2s Vesna.d2s Warlock.d2s" ] ||
     fail "the demo folder holds: $saves"
 echo edited >"$demo/Lyra.d2s"
 "$root/scripts/demo-folder.sh" "$cli" "$demo"
