@@ -7,8 +7,9 @@
 #include <cctype>
 #include <cstring>
 
-#include "core/Constants.h"
 #include "app/Version.h"
+#include "cli/Commands.h"
+#include "core/Constants.h"
 #include "support/File.h"
 #include "support/Paths.h"
 #include "view/Fields.h"
@@ -30,6 +31,7 @@ const char* const kOverviewHead =
     "                          change a character as the editor's window would\n"
     "  new CLASS FILE [--force]\n"
     "                          make a new level-1 character\n"
+    "  check FILE... [--json]  tell whether the game loads each file unchanged\n"
     "  help [COMMAND]          describe velmor-cli or one command\n"
     "\n"
     "  -h, --help              this text; 'velmor-cli COMMAND --help' for one command\n"
@@ -38,7 +40,8 @@ const char* const kOverviewHead =
 
 const char* const kOverviewTail =
     "\n"
-    "Exit status: 0 done, 1 input refused (nothing written), 2 bad usage.\n";
+    "Exit status: 0 done, 1 input refused (nothing written), 2 bad usage.\n"
+    "check exits with 1 also when the game would refuse or change a file.\n";
 
 const char* const kInfoHelp =
     "usage: velmor-cli info FILE... [--json]\n"
@@ -220,7 +223,8 @@ bool checkPositional(Options& opts, const std::vector<std::string>& positional,
                                             : "missing argument FILE";
         return false;
     }
-    if (positional.size() > wanted && opts.command != Command::Info) {
+    if (positional.size() > wanted && opts.command != Command::Info &&
+        opts.command != Command::Check) {
         error = "too many arguments";
         return false;
     }
@@ -243,7 +247,8 @@ bool parseCommandArgs(int argc, const char* const* argv, Options& opts, std::str
             opts.helpTopic = argv[1];
             opts.command = Command::Help;
             return true;
-        } else if (option && opts.command == Command::Info && arg == "--json") {
+        } else if (option && (opts.command == Command::Info || opts.command == Command::Check) &&
+                   arg == "--json") {
             opts.json = true;
         } else if (option && (opts.command == Command::New || opts.command == Command::Set) &&
                    arg == "--force") {
@@ -263,7 +268,9 @@ bool parseCommandArgs(int argc, const char* const* argv, Options& opts, std::str
     return checkPositional(opts, positional, error);
 }
 
-bool isTopic(const std::string& word) { return word == "info" || word == "set" || word == "new"; }
+bool isTopic(const std::string& word) {
+    return word == "info" || word == "set" || word == "new" || word == "check";
+}
 
 }  // namespace
 
@@ -308,6 +315,8 @@ bool ParseArgs(int argc, const char* const* argv, Options& opts, std::string& er
         opts.command = Command::Set;
     } else if (command == "new") {
         opts.command = Command::New;
+    } else if (command == "check") {
+        opts.command = Command::Check;
     } else {
         error = "unknown command '" + command + "'";
         return false;
@@ -319,6 +328,7 @@ std::string HelpText(const std::string& topic) {
     if (topic == "info") return kInfoHelp;
     if (topic == "set") return kSetHelp;
     if (topic == "new") return kNewHelp;
+    if (topic == "check") return CheckHelpText();
     std::string text = kOverviewHead;
     text += "classes (any case; Druid and Assassin only for expansion characters):\n";
     for (int i = 0; i < kClassCount; ++i) {

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "cli/Report.h"
 #include "core/AppData.h"
 #include "core/Constants.h"
-#include "cli/Report.h"
 #include "doc/Doc.h"
 #include "doc/DocError.h"
 #include "doc/DocSave.h"
@@ -101,9 +101,9 @@ std::vector<std::string> shownTexts() {
     return texts;
 }
 
-// Every value the limits changed, typed or stored, and a revived character. Gold that
-// --max-gold sets is no stored value changed by a limit.
-void reportLimited(const Options& opts, const std::vector<std::string>& before, bool revived) {
+// Every value the limits changed, typed or stored. Gold that --max-gold sets is no stored
+// value changed by a limit.
+void reportLimited(const Options& opts, const std::vector<std::string>& before) {
     for (int i = 0; i < kFieldCount; ++i) {
         const int id = kFields[i].id;
         std::string typed;
@@ -119,7 +119,13 @@ void reportLimited(const Options& opts, const std::vector<std::string>& before, 
                         after.c_str());
         }
     }
-    if (revived) std::printf("status: the dead hardcore character is saved alive and softcore\n");
+}
+
+// What the save did to the status byte: only a dead hardcore character's is changed.
+void reportStatus(unsigned char before, unsigned char after) {
+    const unsigned char deadHardcore = STATUS_HARDCORE | STATUS_DIED;
+    if ((before & deadHardcore) == deadHardcore && !(after & deadHardcore))
+        std::printf("status: the dead hardcore character is saved alive and softcore\n");
 }
 
 Backup backupChoice(const Options& opts) {
@@ -172,14 +178,14 @@ int RunSet(const Options& opts) {
     std::string error;
     if (!openSave(ad, opts.file, error)) return fail(EXIT_REFUSED, error);
     if (!DocVersionWritable(ad)) return fail(EXIT_REFUSED, versionRefusal(ad, opts.file));
+    if (!DocChecksumOk(ad)) say("warning: " + opts.file + ": " + DocVersionText(ad));
     DocGetData(ad);
     showInWindow(ad);
     if (!selectClass(ad, opts.classArg, error)) return fail(EXIT_REFUSED, error);
     typeAndMark(ad, opts);
     const std::vector<std::string> before = shownTexts();
     ViewGetData(ad);
-    const unsigned char deadHardcore = STATUS_HARDCORE | STATUS_DIED;
-    reportLimited(opts, before, (ad.data[OFS_STATUS] & deadHardcore) == deadHardcore);
+    reportLimited(opts, before);
     SaveChoices how;
     how.backup = backupChoice(opts);
     how.saveAs = !opts.output.empty();
@@ -187,7 +193,11 @@ int RunSet(const Options& opts) {
     how.source = opts.file;
     if (how.saveAs && !FileSame(opts.file, opts.output) && !nameFits(opts.output))
         return EXIT_REFUSED;
-    return save(ad, how.saveAs ? opts.output : opts.file, how);
+    const unsigned char status = ad.data[DocLayout(ad).status];
+    const int saved = save(ad, how.saveAs ? opts.output : opts.file, how);
+    // A written save leaves its bytes in the document.
+    if (saved == EXIT_OK) reportStatus(status, ad.data[DocLayout(ad).status]);
+    return saved;
 }
 
 int RunNew(const Options& opts) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class cAppData;
 
@@ -9,3 +10,7 @@ void PrintInfo(cAppData& ad, const std::string& file);
 // One line of JSON.
 void PrintInfoJson(cAppData& ad, const std::string& file);
 std::string ClassName(int code);
+
+struct GameProblem;
+// "FILE: ok" or "FILE: PROBLEM; PROBLEM", or one line of JSON.
+void PrintCheck(const std::string& file, const std::vector<GameProblem>& problems, bool json);

@@ -40,6 +40,9 @@ std::uint32_t DocChecksum(const unsigned char* data, unsigned int length);
 bool DocChecksumOk(const cAppData& ad);
 // Where the attribute section of a newer layout ends ("if"), 0 when it cannot be decoded.
 unsigned int DocAttributesEnd(const cAppData& ad);
+// Whether DocGetData reads the attributes: the classic layout always, the newer ones when
+// their section decodes. Otherwise only the header's values are known.
+bool DocAttributesRead(const cAppData& ad);
 // Where the attribute section begins (behind "gf"), and the newer layouts' section read as
 // the game reads it (AttrList.h).
 unsigned int DocAttributesStart(const cAppData& ad);

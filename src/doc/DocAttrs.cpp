@@ -72,6 +72,10 @@ unsigned int DocAttributesEnd(const cAppData& ad) {
     return n ? sectionStart(DocLayout(ad)) + n : 0;
 }
 
+bool DocAttributesRead(const cAppData& ad) {
+    return DocLayout(ad).codec == Codec::Classic || DocAttributesEnd(ad) != 0;
+}
+
 void NewGetData(cAppData& ad) {
     const FileLayout& l = DocLayout(ad);
     PlayerData& p = ad.player;

@@ -194,7 +194,7 @@ std::vector<GameProblem> DocCheck(const cAppData& ad) {
     if (ad.length <= OFS_WOO + l.sectionShift) return out;  // a first save has nothing more
     difficulty(ad, out);
     sectionHeads(ad, out);
-    if (l.codec == Codec::Classic || DocAttributesEnd(ad)) gold(ad, out);
+    if (DocAttributesRead(ad)) gold(ad, out);
     return out;
 }
 

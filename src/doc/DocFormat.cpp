@@ -29,7 +29,9 @@ std::string DocVersionText(const cAppData& ad) {
         "format version " + std::to_string(DocFormatVersion(ad)) + " (" + l.game + ")";
     const std::string reason = DocReadOnlyReason(ad);
     if (!reason.empty()) text += ": read-only, " + reason;
-    if (!DocChecksumOk(ad)) text += "; checksum wrong, a save writes a correct one";
+    if (!DocChecksumOk(ad))
+        text +=
+            reason.empty() ? "; checksum wrong, a save writes a correct one" : "; checksum wrong";
     return text;
 }
 

@@ -62,13 +62,7 @@ struct Model {
         const Bytes s = Section(attrs, kind);
         out.insert(out.end(), s.begin(), s.end());
         out.insert(out.end(), file.begin() + ifAt, file.end());
-        if (kind == Classic) return out;
-        std::uint32_t sum = 0;
-        Put32(out, 8, out.size());
-        for (std::size_t i = 0; i < out.size(); ++i)
-            sum = ((sum << 1) | (sum >> 31)) + (i / 4 == 3 ? 0 : out[i]);
-        Put32(out, 12, sum);
-        return out;
+        return kind == Classic ? out : Sealed(out);
     }
 };
 
