@@ -34,10 +34,9 @@ inline void Put32(Bytes& b, unsigned offset, unsigned value) {
 // The bytes of a 1.09-or-later file with its length and checksum written as the format
 // describes them: each byte added to the sum rotated left, bytes 12-15 counted as zeros.
 inline Bytes Sealed(Bytes b) {
-    Put32(b, 8, unsigned(b.size()));
+    Put32(b, 8, unsigned(b.size())), Put32(b, 12, 0);
     unsigned sum = 0;
-    for (std::size_t i = 0; i < b.size(); ++i)
-        sum = ((sum << 1) | (sum >> 31)) + (i / 4 == 3 ? 0 : b[i]);
+    for (unsigned char c : b) sum = ((sum << 1) | (sum >> 31)) + c;
     Put32(b, 12, sum);
     return b;
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "TestUtil.h"
@@ -58,6 +59,8 @@ TEST(CliConventions, ArgumentTable) {
         {{"set", "v92.d2s", "--no-backup", "energy=11"}, 0, "saved v92.d2s (989 bytes)"},
         {{"new", "amazon", "Hero.d2s"}, 0, "made Hero.d2s: Amazone, level 1"},
         {{"new", "06", "--", "Hero.d2s"}, 0, "made Hero.d2s: Assassine, level 1"},
+        {{"check"}, 2, "missing argument FILE"},
+        {{"help", "check"}, 0, "usage: velmor-cli check FILE..."},
     };
     for (const auto& row : rows) {
         const std::string shown = ::testing::PrintToString(row.args);
@@ -111,4 +114,38 @@ TEST(CliInfo, ManyFilesEachOnItsOwn) {
           "status:      0x2C (hardcore: yes, died: yes, expansion: yes)\n",
           "goldStash:   0\n\nfile:        odd.d2s\nname:        a\\u0001\\u001f\"\\\\b\n"})
         EXPECT_NE(r.out.find(part), std::string::npos) << part << r.out;
+}
+
+// check: a line or JSON object per file, exit 1 when the game would refuse or change one;
+// info's values that could not be read; set on a newer layout reading its own status byte.
+TEST(CliCheck, VerdictsValuesNotReadAndStatus) {
+    TempDir dir;
+    Bytes dead = Sample("99_Wilhelm.d2s");
+    dead[36] |= 0x0C;  // byte 24, the classic status, stays 0; the checksum is now wrong
+    const std::pair<const char*, Bytes> files[] = {// clang-format off
+        {"Agelatus", Sample("98_Agelatus.d2s")}, {"hero", Sample("d2v107.d2s")},
+        {"InitialSave", Sample("98_InitialSave.d2s")}, {"Wilhelm", dead}};  // clang-format on
+    for (const auto& [name, bytes] : files) WriteBytes(dir / (name + std::string(".d2s")), bytes);
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string out, err = "";
+    } rows[] = {
+        // clang-format off
+        {{"check", "Agelatus.d2s", "InitialSave.d2s"}, 0, "Agelatus.d2s: ok\nInitialSave.d2s: ok\n"},
+        {{"check", "--json", "hero.d2s"}, 1, R"({"file": "hero.d2s", "verdict": "refused", )"
+         R"("problems": [{"kind": "refused", "rule": "name", "found": "the name in the file is \"testtt\", its file's name )"
+         R"x(\"hero\"", "game": "does not load the file (\"failed to join game\")"}]})x" "\n"},
+        {{"set", "Wilhelm.d2s", "--no-backup"}, 0, "saved Wilhelm.d2s (1083 bytes)\nstatus: the "
+         "dead hardcore character is saved alive and softcore\n", "velmor-cli: warning: "
+         "Wilhelm.d2s: format version 99 (remaster 2.5 or later); checksum wrong, a save writes "
+         "a correct one\n"},
+    };  // clang-format on
+    for (const auto& row : rows) {
+        const CliResult r = RunCli(row.args, dir.path);
+        EXPECT_EQ(std::tie(row.status, row.out, row.err), std::tie(r.status, r.out, r.err));
+    }
+    const std::string unread = R"("level": 1, "strength": null, "energy": null, )";
+    EXPECT_NE(std::string::npos,
+              RunCli({"info", "--json", "InitialSave.d2s"}, dir.path).out.find(unread));
 }
