@@ -117,14 +117,15 @@ TEST(CliInfo, ManyFilesEachOnItsOwn) {
 }
 
 // check: a line or JSON object per file, exit 1 when the game would refuse or change one;
-// info's values that could not be read; set on a newer layout reading its own status byte.
+// info's values that could not be read; set on a newer layout reading its own status byte
+// (Wilhelm's says dead hardcore, and its checksum is wrong).
 TEST(CliCheck, VerdictsValuesNotReadAndStatus) {
     TempDir dir;
-    Bytes dead = Sample("99_Wilhelm.d2s");
-    dead[36] |= 0x0C;  // byte 24, the classic status, stays 0; the checksum is now wrong
-    const std::pair<const char*, Bytes> files[] = {// clang-format off
-        {"Agelatus", Sample("98_Agelatus.d2s")}, {"hero", Sample("d2v107.d2s")},
-        {"InitialSave", Sample("98_InitialSave.d2s")}, {"Wilhelm", dead}};  // clang-format on
+    // clang-format off
+    const std::pair<const char*, Bytes> files[] = {
+        {"Agelatus", Sample("98_Agelatus.d2s")}, {"InitialSave", Sample("98_InitialSave.d2s")},
+        {"hero", Sample("d2v107.d2s")}, {"Wilhelm", With16(Sample("99_Wilhelm.d2s"), 36, 0x2C)}};
+    // clang-format on
     for (const auto& [name, bytes] : files) WriteBytes(dir / (name + std::string(".d2s")), bytes);
     const struct {
         std::vector<std::string> args;
