@@ -52,8 +52,8 @@ const char* const kInfoHelp =
     "A file that cannot be read is named on standard error and the others are shown;\n"
     "the exit status is then 1.\n"
     "Files that Velmor cannot write (format versions other than 87, 89, 92 and 96 to 99,\n"
-    "or files whose sections are not where their version keeps them) are shown with a\n"
-    "warning.\n";
+    "or damaged files: cut short, sections out of place) are shown with a warning, and\n"
+    "values that could not be read as null (text: ?).\n";
 
 const char* const kSetHelp =
     "usage: velmor-cli set FILE [FIELD=NUMBER ...] [options]\n"
