@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "app/Version.h"
+#include "cli/Commands.h"
 #include "core/Constants.h"
 #include "support/File.h"
 #include "support/Paths.h"
@@ -31,6 +32,7 @@ const char* const kOverviewHead =
     "                          change a character as the editor's window would\n"
     "  new CLASS FILE [--force]\n"
     "                          make a new level-1 character\n"
+    "  check FILE... [--json]  tell whether the game loads each file unchanged\n"
     "  help [COMMAND]          describe velmor-cli or one command\n"
     "\n"
     "  -h, --help              this text; 'velmor-cli COMMAND --help' for one command\n"
@@ -39,7 +41,8 @@ const char* const kOverviewHead =
 
 const char* const kOverviewTail =
     "\n"
-    "Exit status: 0 done, 1 input refused (nothing written), 2 bad usage.\n";
+    "Exit status: 0 done, 1 input refused (nothing written), 2 bad usage.\n"
+    "check exits with 1 also when the game would refuse or change a file.\n";
 
 const char* const kInfoHelp =
     "usage: velmor-cli info FILE... [--json]\n"
@@ -51,8 +54,8 @@ const char* const kInfoHelp =
     "A file that cannot be read is named on standard error and the others are shown;\n"
     "the exit status is then 1.\n"
     "Files that Velmor cannot write (format versions other than 87, 89, 92, 96 to 99\n"
-    "and 105, or files whose sections are not where their version keeps them) are shown\n"
-    "with a warning.\n";
+    "and 105, or damaged files: cut short, sections out of place) are shown with a\n"
+    "warning, and values that could not be read as null (text: ?).\n";
 
 const char* const kSetHelp =
     "usage: velmor-cli set FILE [FIELD=NUMBER ...] [options]\n"
@@ -228,7 +231,8 @@ bool checkPositional(Options& opts, const std::vector<std::string>& positional,
                                             : "missing argument FILE";
         return false;
     }
-    if (positional.size() > wanted && opts.command != Command::Info) {
+    if (positional.size() > wanted && opts.command != Command::Info &&
+        opts.command != Command::Check) {
         error = "too many arguments";
         return false;
     }
@@ -251,7 +255,8 @@ bool parseCommandArgs(int argc, const char* const* argv, Options& opts, std::str
             opts.helpTopic = argv[1];
             opts.command = Command::Help;
             return true;
-        } else if (option && opts.command == Command::Info && arg == "--json") {
+        } else if (option && (opts.command == Command::Info || opts.command == Command::Check) &&
+                   arg == "--json") {
             opts.json = true;
         } else if (option && (opts.command == Command::New || opts.command == Command::Set) &&
                    arg == "--force") {
@@ -271,7 +276,9 @@ bool parseCommandArgs(int argc, const char* const* argv, Options& opts, std::str
     return checkPositional(opts, positional, error);
 }
 
-bool isTopic(const std::string& word) { return word == "info" || word == "set" || word == "new"; }
+bool isTopic(const std::string& word) {
+    return word == "info" || word == "set" || word == "new" || word == "check";
+}
 
 }  // namespace
 
@@ -316,6 +323,8 @@ bool ParseArgs(int argc, const char* const* argv, Options& opts, std::string& er
         opts.command = Command::Set;
     } else if (command == "new") {
         opts.command = Command::New;
+    } else if (command == "check") {
+        opts.command = Command::Check;
     } else {
         const bool option = command.size() > 1 && command[0] == '-';
         error = (option ? "unknown option '" : "unknown command '") + command + "'";
@@ -328,6 +337,7 @@ std::string HelpText(const std::string& topic) {
     if (topic == "info") return kInfoHelp;
     if (topic == "set") return kSetHelp;
     if (topic == "new") return kNewHelp;
+    if (topic == "check") return CheckHelpText();
     std::string text = kOverviewHead;
     text +=
         "classes (any case; Druid and Assassin only for expansion characters, the Warlock\n"

@@ -8,12 +8,12 @@
 
 enum ExitCode { EXIT_OK = 0, EXIT_REFUSED = 1, EXIT_USAGE = 2 };
 
-enum class Command { Help, Version, Info, Set, New };
+enum class Command { Help, Version, Info, Set, New, Check };
 
 struct Options {
     Command command = Command::Help;
     std::string helpTopic;           // sub-command whose help was asked for
-    std::vector<std::string> files;  // the files of info
+    std::vector<std::string> files;  // the files of info and check
     std::string file;                // the file of set and new
     std::string classArg;            // CLASS of new, --class of set
     bool json = false;

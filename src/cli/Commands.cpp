@@ -103,9 +103,9 @@ std::vector<std::string> shownTexts() {
     return texts;
 }
 
-// Every value the limits changed, typed or stored, and a revived character. Gold that
-// --max-gold sets is no stored value changed by a limit.
-void reportLimited(const Options& opts, const std::vector<std::string>& before, bool revived) {
+// Every value the limits changed, typed or stored. Gold that --max-gold sets is no stored
+// value changed by a limit.
+void reportLimited(const Options& opts, const std::vector<std::string>& before) {
     for (int i = 0; i < kFieldCount; ++i) {
         const int id = kFields[i].id;
         std::string typed;
@@ -121,7 +121,13 @@ void reportLimited(const Options& opts, const std::vector<std::string>& before, 
                         after.c_str());
         }
     }
-    if (revived) std::printf("status: the dead hardcore character is saved alive and softcore\n");
+}
+
+// What the save did to the status byte: only a dead hardcore character's is changed.
+void reportStatus(unsigned char before, unsigned char after) {
+    const unsigned char deadHardcore = STATUS_HARDCORE | STATUS_DIED;
+    if ((before & deadHardcore) == deadHardcore && !(after & deadHardcore))
+        std::printf("status: the dead hardcore character is saved alive and softcore\n");
 }
 
 Backup backupChoice(const Options& opts) {
@@ -176,14 +182,14 @@ int RunSet(const Options& opts) {
     std::string error;
     if (!openSave(ad, opts.file, error)) return fail(EXIT_REFUSED, error);
     if (!DocVersionWritable(ad)) return fail(EXIT_REFUSED, versionRefusal(ad, opts.file));
+    if (!DocChecksumOk(ad)) say("warning: " + opts.file + ": " + DocVersionText(ad));
     DocGetData(ad);
     showInWindow(ad);
     if (!selectClass(ad, opts.classArg, error)) return fail(EXIT_REFUSED, error);
     typeAndMark(ad, opts);
     const std::vector<std::string> before = shownTexts();
     ViewGetData(ad);
-    const unsigned char deadHardcore = STATUS_HARDCORE | STATUS_DIED;
-    reportLimited(opts, before, (ad.data[OFS_STATUS] & deadHardcore) == deadHardcore);
+    reportLimited(opts, before);
     SaveChoices how;
     how.backup = backupChoice(opts);
     how.saveAs = !opts.output.empty();
@@ -192,8 +198,11 @@ int RunSet(const Options& opts) {
     if (how.saveAs && !FileSame(opts.file, opts.output) && !nameFits(opts.output))
         return EXIT_REFUSED;
     const std::string& target = how.saveAs ? opts.output : opts.file;
+    const unsigned char status = ad.data[DocLayout(ad).status];
     if (!save(ad, target, how)) return EXIT_REFUSED;
     std::printf("saved %s (%u bytes)\n", target.c_str(), ad.length);
+    // A written save leaves its bytes in the document.
+    reportStatus(status, ad.data[DocLayout(ad).status]);
     return EXIT_OK;
 }
 

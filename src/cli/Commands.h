@@ -6,3 +6,6 @@
 int RunInfo(const Options& opts);
 int RunSet(const Options& opts);
 int RunNew(const Options& opts);
+// Whether the game loads each file unchanged (Check.cpp).
+int RunCheck(const Options& opts);
+const char* CheckHelpText();

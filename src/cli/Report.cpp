@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "cli/Args.h"
 #include "core/AppData.h"
 #include "core/Constants.h"
 #include "doc/Doc.h"
+#include "doc/DocCheck.h"
 #include "doc/Layout.h"
 
 namespace {
@@ -58,6 +60,31 @@ const char* editionName(const cAppData& ad) {
     return "unknown";
 }
 
+// An attribute's value, or what stands for it when the file's attributes cannot be read.
+struct Value {
+    const char* name;
+    unsigned int value;
+    bool known;
+    std::string text(const char* unknown) const { return known ? std::to_string(value) : unknown; }
+};
+
+std::vector<Value> attributes(const cAppData& ad) {
+    const PlayerData& p = ad.player;
+    const bool k = DocAttributesRead(ad);
+    return {{"strength", p.strength, k},
+            {"energy", p.energy, k},
+            {"dexterity", p.dexterity, k},
+            {"vitality", p.vitality, k},
+            {"stamina", p.stamina, k},
+            {"life", p.life, k},
+            {"mana", p.mana, k},
+            {"skillPoints", p.skillPoints, k},
+            {"statPoints", p.statPoints, k},
+            {"gold", p.gold, k},
+            {"goldStash", p.goldStash, k},
+            {"experience", p.experience, k}};
+}
+
 const char* yesNo(bool b) { return b ? "yes" : "no"; }
 const char* trueFalse(bool b) { return b ? "true" : "false"; }
 
@@ -79,18 +106,12 @@ void PrintInfo(cAppData& ad, const std::string& file) {
     std::printf("ladder:      %s\n", yesNo(DocLadder(ad)));
     std::printf("length:      %u bytes\n", ad.length);
     std::printf("level:       %d\n", p.level);
-    std::printf("experience:  %u\n", p.experience);
-    std::printf("strength:    %u\n", p.strength);
-    std::printf("energy:      %u\n", p.energy);
-    std::printf("dexterity:   %u\n", p.dexterity);
-    std::printf("vitality:    %u\n", p.vitality);
-    std::printf("stamina:     %u\n", p.stamina);
-    std::printf("life:        %u\n", p.life);
-    std::printf("mana:        %u\n", p.mana);
-    std::printf("skillPoints: %u\n", p.skillPoints);
-    std::printf("statPoints:  %u\n", p.statPoints);
-    std::printf("gold:        %u\n", p.gold);
-    std::printf("goldStash:   %u\n", p.goldStash);
+    const std::vector<Value> values = attributes(ad);
+    // Experience follows the level; the rest keep their JSON order.
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const Value& v = values[(i + values.size() - 1) % values.size()];
+        std::printf("%-13s%s\n", (std::string(v.name) + ":").c_str(), v.text("?").c_str());
+    }
 }
 
 void PrintInfoJson(cAppData& ad, const std::string& file) {
@@ -106,12 +127,32 @@ void PrintInfoJson(cAppData& ad, const std::string& file) {
     std::printf("\"game\": %s, \"writable\": %s, \"checksumOk\": %s, \"ladder\": %s, ",
                 jsonString(DocLayout(ad).game, false).c_str(), trueFalse(DocVersionWritable(ad)),
                 trueFalse(DocChecksumOk(ad)), trueFalse(DocLadder(ad)));
-    std::printf(
-        "\"charClass\": %d, \"className\": \"%s\", \"level\": %d, \"strength\": %u, "
-        "\"energy\": %u, \"dexterity\": %u, \"vitality\": %u, \"stamina\": %u, \"life\": %u, "
-        "\"mana\": %u, \"skillPoints\": %u, \"statPoints\": %u, \"gold\": %u, "
-        "\"goldStash\": %u, \"experience\": %u}\n",
-        p.charClass, ClassEnglishName(p.charClass), p.level, p.strength, p.energy, p.dexterity,
-        p.vitality, p.stamina, p.life, p.mana, p.skillPoints, p.statPoints, p.gold, p.goldStash,
-        p.experience);
+    std::printf("\"charClass\": %d, \"className\": \"%s\", \"level\": %d", p.charClass,
+                ClassEnglishName(p.charClass), p.level);
+    for (const Value& v : attributes(ad))
+        std::printf(", \"%s\": %s", v.name, v.text("null").c_str());
+    std::printf("}\n");
+}
+
+void PrintCheck(const std::string& file, const std::vector<GameProblem>& problems, bool json) {
+    const char* verdict = problems.empty() ? "ok" : "changed";
+    for (const GameProblem& p : problems) {
+        if (p.refused) verdict = "refused";
+    }
+    if (!json) {
+        std::string line = escaped(file, false, false) + ":";
+        for (const GameProblem& p : problems)
+            line +=
+                (&p == &problems.front() ? " " : "; ") + escaped(GameProblemText(p), false, true);
+        std::printf("%s%s\n", line.c_str(), problems.empty() ? " ok" : "");
+        return;
+    }
+    std::printf("{\"file\": %s, \"verdict\": \"%s\", \"problems\": [",
+                jsonString(file, false).c_str(), verdict);
+    for (const GameProblem& p : problems) {
+        std::printf("%s{\"kind\": \"%s\", \"rule\": \"%s\", \"found\": %s, \"game\": %s}",
+                    &p == &problems.front() ? "" : ", ", p.refused ? "refused" : "changed", p.rule,
+                    jsonString(p.found, true).c_str(), jsonString(p.action, false).c_str());
+    }
+    std::printf("]}\n");
 }

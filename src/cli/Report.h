@@ -2,9 +2,13 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class cAppData;
 
 void PrintInfo(cAppData& ad, const std::string& file);
 // One line of JSON.
 void PrintInfoJson(cAppData& ad, const std::string& file);
+struct GameProblem;
+// "FILE: ok" or "FILE: PROBLEM; PROBLEM", or one line of JSON.
+void PrintCheck(const std::string& file, const std::vector<GameProblem>& problems, bool json);

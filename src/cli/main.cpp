@@ -19,6 +19,8 @@ int run(const Options& opts) {
             return RunSet(opts);
         case Command::New:
             return RunNew(opts);
+        case Command::Check:
+            return RunCheck(opts);
         case Command::Version:
             std::fputs(VersionText().c_str(), stdout);
             return EXIT_OK;

@@ -38,18 +38,61 @@ struct BitWriter {
 
 }  // namespace
 
-unsigned int DecodeBits(const unsigned char* at, unsigned int avail, AttrList& out) {
+namespace {
+
+// Whether "if" starts on the byte boundary at or behind bit.
+bool ifAt(const unsigned char* at, unsigned int avail, unsigned long long bit) {
+    const unsigned long long byte = (bit + 7) / 8;
+    return byte + 2 <= avail && at[byte] == 'i' && at[byte + 1] == 'f';
+}
+
+// Records the first fault only.
+void note(AttrScan& s, AttrFault fault, unsigned int id, unsigned long long bit,
+          unsigned int prev) {
+    if (s.fault != AttrFault::None) return;
+    s.fault = fault;
+    s.id = id;
+    s.bit = static_cast<unsigned int>(bit);
+    s.prev = prev;
+}
+
+AttrScan stop(AttrScan s, AttrFault fault, unsigned int id, unsigned long long bit,
+              unsigned int prev = 0) {
+    note(s, fault, id, bit, prev);
+    s.length = 0;
+    return s;
+}
+
+}  // namespace
+
+AttrScan ScanBits(const unsigned char* at, unsigned int avail, AttrList& out) {
     BitReader r{at, 8ull * avail};
+    AttrScan s;
     out.count = 0;
-    for (;;) {
-        std::uint32_t id = 0;
-        if (!r.read(kIdBits, id)) return 0;
-        if (id == ATTR_END) break;
-        if (id >= ATTR_COUNT || (out.count && id <= out.id[out.count - 1])) return 0;
-        if (!r.read(kAttrWidth[id], out.value[out.count])) return 0;
-        out.id[out.count++] = id;
+    unsigned int last = 0;
+    for (bool first = true;; first = false) {
+        const unsigned long long start = r.pos;
+        std::uint32_t id = 0, value = 0;
+        const bool read = r.read(kIdBits, id);
+        if (read && id == ATTR_END) break;
+        const bool order = read && !first && id <= last;
+        // Bits that make no next id where "if" begins: the list lacks its end.
+        if (!read || ((id >= ATTR_COUNT || order) && ifAt(at, avail, start)))
+            return stop(s, AttrFault::NoEnd, id, start, last);
+        if (id >= ATTR_COUNT) return stop(s, AttrFault::UnknownId, id, start, last);
+        if (!r.read(kAttrWidth[id], value)) return stop(s, AttrFault::NoEnd, id, start, last);
+        if (order)
+            note(s, id == last ? AttrFault::Repeated : AttrFault::OutOfOrder, id, start, last);
+        if (s.fault == AttrFault::None) out.id[out.count] = id, out.value[out.count++] = value;
+        last = id;
     }
-    return static_cast<unsigned int>((r.pos + 7) / 8);
+    s.length = static_cast<unsigned int>((r.pos + 7) / 8);
+    return s;
+}
+
+unsigned int DecodeBits(const unsigned char* at, unsigned int avail, AttrList& out) {
+    const AttrScan s = ScanBits(at, avail, out);
+    return s.fault == AttrFault::None ? s.length : 0;
 }
 
 unsigned int EncodeBits(const AttrList& in, unsigned char* out) {
@@ -62,19 +105,26 @@ unsigned int EncodeBits(const AttrList& in, unsigned char* out) {
     return (w.pos + 7) / 8;
 }
 
-unsigned int DecodeSlots(const unsigned char* at, unsigned int avail, AttrList& out) {
-    if (avail < 2) return 0;
-    const unsigned int mask = get16(at);
+AttrScan ScanSlots(const unsigned char* at, unsigned int avail, AttrList& out) {
+    AttrScan s;
     out.count = 0;
+    if (avail < 2) return stop(s, AttrFault::Cut, 0, 0);
+    const unsigned int mask = get16(at);
     unsigned int pos = 2;
     for (unsigned int id = 0; id < ATTR_COUNT; ++id) {
         if (!(mask & (1u << id))) continue;
-        if (pos + 4 > avail) return 0;
+        if (pos + 4 > avail) return stop(s, AttrFault::Cut, id, 8ull * pos);
         out.id[out.count] = id;
         out.value[out.count++] = get32(at + pos);
         pos += 4;
     }
-    return pos;
+    s.length = pos;
+    return s;
+}
+
+unsigned int DecodeSlots(const unsigned char* at, unsigned int avail, AttrList& out) {
+    const AttrScan s = ScanSlots(at, avail, out);
+    return s.fault == AttrFault::None ? s.length : 0;
 }
 
 unsigned int EncodeSlots(const AttrList& in, unsigned char* out) {

@@ -41,9 +41,30 @@ struct AttrList {
     std::uint32_t value[ATTR_COUNT];
 };
 
-// Decode the section at 'at' with 'avail' bytes behind it. They return its length in bytes,
-// or 0 when it is not a section this editor can rewrite (bits: an unknown id, ids out of
-// ascending order, no end within the bytes; slots: slots past the end).
+// Why a section is not one this editor can rewrite: the first fault found.
+enum class AttrFault {
+    None,
+    UnknownId,   // bits: an id without a width
+    NoEnd,       // bits: no end id before "if" or the end of the bytes
+    OutOfOrder,  // bits: an id below the one before it
+    Repeated,    // bits: an id equal to the one before it
+    Cut,         // slots: a slot past the end of the bytes
+};
+struct AttrScan {
+    AttrFault fault = AttrFault::None;
+    unsigned int id = 0;      // the id at the fault
+    unsigned int bit = 0;     // where that id (bits) or its slot (slots) starts, in bits
+    unsigned int prev = 0;    // bits: the id before it
+    unsigned int length = 0;  // the section's bytes; 0 when it has no end
+};
+
+// Read the section at 'at' with 'avail' bytes behind it as the game reads it: ids out of
+// order or repeated are noted and read on, an unknown id or a missing end stops it. A fault
+// where "if" starts, on the byte boundary behind the last value, is a missing end id. 'out'
+// receives the entries read before the first fault.
+AttrScan ScanBits(const unsigned char* at, unsigned int avail, AttrList& out);
+AttrScan ScanSlots(const unsigned char* at, unsigned int avail, AttrList& out);
+// The same, returning the section's length in bytes, or 0 when it has any fault.
 unsigned int DecodeBits(const unsigned char* at, unsigned int avail, AttrList& out);
 unsigned int DecodeSlots(const unsigned char* at, unsigned int avail, AttrList& out);
 // Write the section into 'out' (room for ATTR_MAX_BYTES) and return its length. Bits: values

@@ -7,6 +7,7 @@
 #include "doc/Layout.h"
 
 class cAppData;
+struct AttrScan;
 struct DocResult;
 
 // Load, save and drop.
@@ -46,11 +47,18 @@ std::uint32_t DocChecksum(const unsigned char* data, unsigned int length);
 bool DocChecksumOk(const cAppData& ad);
 // Where the attribute section of a newer layout ends ("if"), 0 when it cannot be decoded.
 unsigned int DocAttributesEnd(const cAppData& ad);
+// Whether DocGetData reads the attributes: the classic layout always, the newer ones when
+// their section decodes. Otherwise only the header's values are known.
+bool DocAttributesRead(const cAppData& ad);
+// Where the attribute section begins (behind "gf"), and the newer layouts' section read as
+// the game reads it (AttrList.h).
+unsigned int DocAttributesStart(const cAppData& ad);
+AttrScan DocScanAttributes(const cAppData& ad);
 // Writes the file's length and checksum into a sized file's header.
 void DocSeal(cAppData& ad);
 
 // Attribute codec.
-unsigned int CalcOffset(cAppData& ad, const unsigned int& nominal);
+unsigned int CalcOffset(const cAppData& ad, const unsigned int& nominal);
 void Sort(cAppData& ad, const unsigned int& value, const unsigned int& offset, const bool& insert);
 void DocSetVal(cAppData& ad, const unsigned int& bitByte, const unsigned int& mask,
                const unsigned int& nominal, const unsigned int& value);

@@ -14,13 +14,18 @@ namespace {
 
 unsigned int sectionStart(const FileLayout& l) { return OFS_GF + l.sectionShift + 2; }
 
-unsigned int decode(const cAppData& ad, AttrList& list) {
+AttrScan scan(const cAppData& ad, AttrList& list) {
     const FileLayout& l = DocLayout(ad);
     const unsigned int at = sectionStart(l);
-    if (l.codec == Codec::Classic || at > ad.length) return 0;
-    const unsigned int avail = ad.length - at;
-    return l.codec == Codec::Bits ? DecodeBits(ad.data + at, avail, list)
-                                  : DecodeSlots(ad.data + at, avail, list);
+    const unsigned int avail = at < ad.length ? ad.length - at : 0;
+    return l.codec == Codec::Bits ? ScanBits(ad.data + at, avail, list)
+                                  : ScanSlots(ad.data + at, avail, list);
+}
+
+unsigned int decode(const cAppData& ad, AttrList& list) {
+    if (DocLayout(ad).codec == Codec::Classic) return 0;
+    const AttrScan s = scan(ad, list);
+    return s.fault == AttrFault::None ? s.length : 0;
 }
 
 void touch(AttrList& list, unsigned int id, std::uint32_t now, std::uint32_t before) {
@@ -44,16 +49,31 @@ bool replace(cAppData& ad, unsigned int at, unsigned int oldLen, const unsigned 
     std::memmove(ad.data + at + newLen, ad.data + at + oldLen, ad.length - at - oldLen);
     std::memcpy(ad.data + at, bytes, newLen);
     if (length < ad.length) std::memset(ad.data + length, 0, ad.length - length);
+    // The size field keeps telling the length, so that the edited bytes pass the checks of
+    // a damaged file that the loaded ones passed.
+    if (DocLayout(ad).sized && get32(ad.data + OFS_SIZE) == ad.length)
+        put32(ad.data + OFS_SIZE, length);
     ad.length = length;
     return true;
 }
 
 }  // namespace
 
+unsigned int DocAttributesStart(const cAppData& ad) { return sectionStart(DocLayout(ad)); }
+
+AttrScan DocScanAttributes(const cAppData& ad) {
+    AttrList list;
+    return scan(ad, list);
+}
+
 unsigned int DocAttributesEnd(const cAppData& ad) {
     AttrList list;
     const unsigned int n = decode(ad, list);
     return n ? sectionStart(DocLayout(ad)) + n : 0;
+}
+
+bool DocAttributesRead(const cAppData& ad) {
+    return DocLayout(ad).codec == Codec::Classic || DocAttributesEnd(ad) != 0;
 }
 
 void NewGetData(cAppData& ad) {
@@ -84,6 +104,8 @@ void NewSetData(cAppData& ad) {
     const FileLayout& l = DocLayout(ad);
     const PlayerData& p = ad.player;
     const PlayerData& was = ad.loaded;
+    const unsigned char deadHardcore = STATUS_HARDCORE | STATUS_DIED;
+    const bool revived = (ad.data[l.status] & deadHardcore) == deadHardcore;
     Awake(ad);
     UpdateSkills(ad);
     UpdateGamestatus(ad);
@@ -107,6 +129,8 @@ void NewSetData(cAppData& ad) {
     touch(a, ATTR_EXPERIENCE, p.experience, was.experience);
     touch(a, ATTR_GOLD, p.gold, was.gold);
     touch(a, ATTR_GOLDSTASH, p.goldStash, was.goldStash);
+    // The game omits current life only for a dead character: a revived one gets it whole.
+    if (revived) AttrSet(a, ATTR_LIFE, AttrGet(a, ATTR_MAXLIFE));
     if (a == before) return;
     unsigned char bytes[ATTR_MAX_BYTES];
     const unsigned int n = l.codec == Codec::Bits ? EncodeBits(a, bytes) : EncodeSlots(a, bytes);

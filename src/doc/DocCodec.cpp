@@ -46,7 +46,7 @@ void write16(cAppData& ad, unsigned int nominal, unsigned int value) {
 
 }  // namespace
 
-unsigned int CalcOffset(cAppData& ad, const unsigned int& nominal) {
+unsigned int CalcOffset(const cAppData& ad, const unsigned int& nominal) {
     unsigned int real = nominal;
     for (const OptionalAttribute& a : kOptional) {
         if (nominal <= a.key) return real;

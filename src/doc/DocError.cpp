@@ -32,6 +32,18 @@ const Reason kReasons[] = {
     {DocError::TooLongToSave, "would be longer than 100000 bytes; nothing written"},
     {DocError::BackupFailed, "could not be backed up; nothing written"},
     {DocError::CannotWrite, "could not be written and is unchanged"},
+    {DocError::NotPlayed, "ends before its attributes (a character not yet played)"},
+    {DocError::HeaderOnly, "ends behind its header, though its character has played"},
+    {DocError::SizeField, "is not as long as its size field says"},
+    {DocError::NoMarker, "lacks a section marker"},
+    {DocError::AttrUnknownId, "has an attribute id that no attribute has"},
+    {DocError::AttrNoEnd, "has an attribute list without its end (id 0x1FF)"},
+    {DocError::AttrOutOfOrder, "has attribute ids out of ascending order"},
+    {DocError::AttrRepeated, "has an attribute id twice"},
+    {DocError::AttrCut, "ends inside its attributes"},
+    {DocError::NoIf, "has no \"if\" where its attributes end"},
+    {DocError::SkillsCut, "ends inside its 30 skill bytes"},
+    {DocError::NoItems, "has no item list (\"JM\") behind its skills"},
 };
 
 }  // namespace

@@ -23,6 +23,20 @@ enum class DocError {
     TooLongToSave,
     BackupFailed,
     CannotWrite,
+    // Why a file is never written: what is wrong with it, the detail saying what was found
+    // and where.
+    NotPlayed,
+    HeaderOnly,
+    SizeField,
+    NoMarker,
+    AttrUnknownId,
+    AttrNoEnd,
+    AttrOutOfOrder,
+    AttrRepeated,
+    AttrCut,
+    NoIf,
+    SkillsCut,
+    NoItems,
 };
 
 struct DocResult {

@@ -1,22 +1,12 @@
 // What the open file's version says about it: its layout, whether it can be written and
 // why not, and the size and checksum fields of the newer layouts.
 #include <string>
+#include <vector>
 
 #include "core/AppData.h"
 #include "doc/Doc.h"
+#include "doc/DocCheck.h"
 #include "doc/Layout.h"
-
-namespace {
-
-bool marker(const cAppData& ad, unsigned int at, const char* text, unsigned int len) {
-    if (at + len > ad.length) return false;
-    for (unsigned int i = 0; i < len; ++i) {
-        if (ad.data[at + i] != static_cast<unsigned char>(text[i])) return false;
-    }
-    return true;
-}
-
-}  // namespace
 
 std::uint32_t DocFormatVersion(const cAppData& ad) {
     return ad.data && ad.length >= OFS_VERSION + 4 ? get32(ad.data + OFS_VERSION) : 0;
@@ -25,18 +15,10 @@ std::uint32_t DocFormatVersion(const cAppData& ad) {
 const FileLayout& DocLayout(const cAppData& ad) { return LayoutOf(DocFormatVersion(ad)); }
 
 std::string DocReadOnlyReason(const cAppData& ad) {
-    const FileLayout& l = DocLayout(ad);
-    if (!l.writable)
+    if (!DocLayout(ad).writable)
         return std::string("only versions ") + WritableVersionsText() + " can be saved";
-    if (l.sectionShift == 0) return "";
-    if (ad.length <= l.minSize)
-        return "the file ends before its attributes (a character not yet played)";
-    const unsigned int shift = l.sectionShift;
-    const unsigned int end = DocAttributesEnd(ad);
-    if (!marker(ad, OFS_WOO + shift, "Woo!", 4) || !marker(ad, OFS_WS + shift, "WS", 2) ||
-        !marker(ad, OFS_GF + shift, "gf", 2) || !end || !marker(ad, end, "if", 2))
-        return "its sections are not where its version keeps them";
-    return "";
+    const std::vector<DocResult> damage = DocDamage(ad);
+    return damage.empty() ? "" : DocDamageText(damage.front());
 }
 
 int DocEdition(const cAppData& ad) {
@@ -64,7 +46,9 @@ std::string DocVersionText(const cAppData& ad) {
         "format version " + std::to_string(DocFormatVersion(ad)) + " (" + l.game + ")";
     const std::string reason = DocReadOnlyReason(ad);
     if (!reason.empty()) text += ": read-only, " + reason;
-    if (!DocChecksumOk(ad)) text += "; checksum wrong, a save writes a correct one";
+    if (!DocChecksumOk(ad))
+        text +=
+            reason.empty() ? "; checksum wrong, a save writes a correct one" : "; checksum wrong";
     return text;
 }
 

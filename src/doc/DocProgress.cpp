@@ -28,8 +28,11 @@ void writeQuestWords(cAppData& ad, unsigned int base, unsigned int value) {
     for (unsigned int w : kAct5Words) put16(sections(ad) + base + w, value);
 }
 
+// The game wipes the waypoints of a block whose head is not 0x102, so the head is written
+// with them.
 void writeWaypoints(cAppData& ad, std::uint32_t low, unsigned char high) {
     for (unsigned int block : WAYPOINT_BLOCKS) {
+        put16(sections(ad) + block, WAYPOINT_HEAD);
         put32(sections(ad) + block + 2, low);
         sections(ad)[block + 6] = high;
     }
@@ -76,7 +79,9 @@ void UpdateGamestatus(cAppData& ad) {
 }
 
 void SetAllWayPoints(cAppData& ad) {
-    ad.data[DocLayout(ad).progression] = 13;
+    // A character further on than this keeps its progression.
+    unsigned char& progression = ad.data[DocLayout(ad).progression];
+    if (progression < 13) progression = 13;
     writeWaypoints(ad, 0xFFFFFFFFu, 0x7F);
     for (unsigned int base : QUEST_BASES) EnableActs(ad, 1, base);
 }

@@ -25,6 +25,8 @@ const unsigned char STATUS_HARDCORE = 0x04;
 const unsigned char STATUS_DIED = 0x08;
 const unsigned char STATUS_EXPANSION = 0x20;
 const unsigned char STATUS_LADDER = 0x40;  // 1.10 and later
+// A first save: the character was saved before it ever played, and its file is the header.
+const unsigned char STATUS_FIRST_SAVE = 0x01;
 
 // Class codes: the classic game has the first five, the expansion seven, and the Warlock
 // expansion (version 105, edition 3) all eight.
@@ -45,6 +47,7 @@ const unsigned int QUEST_BASES[3] = {0, 96, 192};
 // Waypoint blocks: the 39 waypoint bits sit in a 32-bit word at block offset 2 and the
 // low seven bits of block byte 6.
 const unsigned int WAYPOINT_BLOCKS[3] = {436, 460, 484};
+const unsigned int WAYPOINT_HEAD = 0x102;  // bytes 02 01; the game also reads 0x101 and 0
 const unsigned int OFS_INTRO_DATA = 512;
 const unsigned int INTRO_DATA_LEN = 48;
 
@@ -87,6 +90,7 @@ const unsigned int SPARE_BYTES = 20;
 const std::uint32_t VERSION_107 = 87;
 const std::uint32_t VERSION_108 = 89;
 const std::uint32_t VERSION_109 = 92;
+const std::uint32_t VERSION_110 = 96;
 
 enum class Codec {
     Classic,  // presence bytes, a pad byte, 32-bit slots addressed by nominal offsets
@@ -125,6 +129,7 @@ const unsigned int OFS_CHECKSUM = 12;
 const unsigned int OFS_GF = 560;  // classic; add sectionShift
 const unsigned int OFS_WOO = 130;
 const unsigned int OFS_WS = 428;
+const unsigned int OFS_NPC = 508;  // 01 77, the introduction section's marker
 const unsigned int NEW_HEADER_SIZE = 335;
 
 inline unsigned int get16(const unsigned char* p) { return p[0] | (p[1] << 8); }

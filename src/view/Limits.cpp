@@ -63,8 +63,10 @@ const FieldLimits& FieldLimitsOf(const cAppData& ad) {
 }
 
 unsigned int MaxGoldStash(const unsigned int& level, const std::uint32_t& version) {
-    if (version >= 96) return 2500000;
-    if ((version == VERSION_108 || version == VERSION_109) && level > 30)
+    // 1.10-1.12 write version 96 too and cap its stash by level, as 1.08 and 1.09 do; 1.13
+    // and later allow more, but a file does not tell which patch wrote it.
+    if (version > VERSION_110) return 2500000;
+    if ((version == VERSION_108 || version == VERSION_109 || version == VERSION_110) && level > 30)
         return 50000 * (level / 2 + 1);
     return 50000 * (level / 10 + 1);
 }

@@ -23,7 +23,7 @@ extern const unsigned int explev[101];
 int FitNumber(const char* text, const int& min, const int& max);
 
 unsigned int MaxGold_P(const unsigned int& level);
-// Stash limit for a level: versions 89 and 92 allow more from level 31, version 96 and
+// Stash limit for a level: versions 89, 92 and 96 allow more from level 31, version 97 and
 // later 2,500,000 at any level.
 unsigned int MaxGoldStash(const unsigned int& level, const std::uint32_t& version);
 unsigned int MaxGold_S(cAppData& ad);

@@ -9,6 +9,7 @@
 #include "core/AppData.h"
 #include "core/Constants.h"
 #include "doc/Doc.h"
+#include "doc/DocCheck.h"
 #include "doc/Layout.h"
 #include "res/resource.h"
 #include "support/Paths.h"
@@ -104,6 +105,8 @@ void ViewSetFileInfo(cAppData& ad, const char* name) {
     const unsigned char flags = ad.data[DocLayout(ad).status];
     if ((flags & STATUS_DIED) && (flags & STATUS_HARDCORE)) caption += " Dead";
     if (flags & STATUS_HARDCORE) caption += " Profi";
+    const std::string verdict = DocVerdictText(ad);  // what the game does with the file as loaded
+    if (!verdict.empty()) status += "\n" + verdict;
     SetDlgItemTextA(ad.hwnd, IDC_STATUS, status.c_str());
     SetWindowTextA(ad.hwnd, caption.c_str());
     ViewSetPlayerIcon(ad);

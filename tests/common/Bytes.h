@@ -32,6 +32,16 @@ inline void Put32(Bytes& b, unsigned offset, unsigned value) {
     Put16(b, offset, value & 0xFFFF), Put16(b, offset + 2, value >> 16);
 }
 
+// The bytes of a 1.09-or-later file with its length and checksum written as the format
+// describes them: each byte added to the sum rotated left, bytes 12-15 counted as zeros.
+inline Bytes Sealed(Bytes b) {
+    Put32(b, 8, unsigned(b.size())), Put32(b, 12, 0);
+    unsigned sum = 0;
+    for (unsigned char c : b) sum = ((sum << 1) | (sum >> 31)) + c;
+    Put32(b, 12, sum);
+    return b;
+}
+
 inline Bytes With16(Bytes b, unsigned offset, unsigned value) {
     Put16(b, offset, value);
     return b;
@@ -47,16 +57,6 @@ inline Bytes Sample(const std::string& name) { return ReadBytes(VELMOR_TEST_DATA
 inline Bytes WithBits(Bytes b, unsigned at, unsigned width, std::uint32_t value) {
     for (unsigned i = 0; i < width; ++i, ++at)
         b[at / 8] = (b[at / 8] & ~(1u << at % 8)) | ((value >> i & 1) << at % 8);
-    return b;
-}
-
-// A file of the sized layouts (92 and later) with its length at 8 and its checksum at 12:
-// every byte added to the sum rotated left by one, the checksum's own bytes as zeros.
-inline Bytes Sealed(Bytes b) {
-    std::uint32_t sum = 0;
-    Put32(b, 8, b.size()), Put32(b, 12, 0);
-    for (unsigned char c : b) sum = ((sum << 1) | (sum >> 31)) + c;
-    Put32(b, 12, sum);
     return b;
 }
 

@@ -2,7 +2,8 @@
 // not repeat the codecs:
 // - a newer-layout file of a living character re-encoded untouched keeps every byte;
 // - a record the window accepts, encoded and decoded again, is the same record;
-// - a save writes the buffer, with a valid checksum; a file that cannot be written stays.
+// - a save writes the buffer, with a valid checksum; a file that cannot be written stays;
+// - the file written is sound, and the game finds no problem in it that the input lacked.
 //
 // An input is a header of kHeaderSize choice bytes followed by the file's bytes.
 #include <fuzzer/FuzzedDataProvider.h>
@@ -12,11 +13,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <set>
 #include <string>
 
 #include "Bytes.h"
 #include "core/AppData.h"
 #include "doc/Doc.h"
+#include "doc/DocCheck.h"
 #include "doc/Layout.h"
 #include "res/resource.h"
 #include "support/mbConsole.h"
@@ -50,6 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!DocOpenFile(ad, path.c_str())) return 0;
     FUZZ_REQUIRE(Bytes(ad.data, ad.data + ad.length) == file);
     DocGetData(ad);
+    std::set<std::string> problems;
+    for (const GameProblem& p : DocCheck(ad)) problems.insert(p.rule);
     const bool writable = DocVersionWritable(ad);
     const bool newer = DocLayout(ad).codec != Codec::Classic;
     // Every save revives a dead hardcore character, so only a living one keeps its bytes.
@@ -80,6 +85,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (writable && newer)
         FUZZ_REQUIRE(DocChecksumOk(ad) &&
                      onDisk.size() == unsigned(onDisk[8] | onDisk[9] << 8 | onDisk[10] << 16));
+    cAppData saved;
+    if (writable && DocOpenFile(saved, path.c_str())) {
+        DocGetData(saved);
+        FUZZ_REQUIRE(DocVersionWritable(saved));
+        for (const GameProblem& p : DocCheck(saved)) FUZZ_REQUIRE(problems.count(p.rule));
+    }
     std::remove(path.c_str());
     return 0;
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "TestUtil.h"
@@ -65,17 +66,18 @@ TEST(CliConventions, ArgumentTable) {
         {{"info", "--json", "e1.d2s"}, 0,
          R"({"file": "e1.d2s", "name": "barbclassic", "version": 105, "length": 1009, "status": 32, )"
          R"("hardcore": false, "dead": false, "expansion": false, "edition": "classic", )"
-         R"("game": "remaster 3.0 or later", "writable": true, "checksumOk": false, )"},
+         R"("game": "remaster 3.0 or later", "writable": true, "checksumOk": true, )"},
         // clang-format on
+        {{"check"}, 2, "missing argument FILE"},
+        {{"help", "check"}, 0, "usage: velmor-cli check FILE..."},
     };
     for (const auto& row : rows) {
         const std::string shown = ::testing::PrintToString(row.args);
         TempDir dir;
         WriteBytes(dir / "hero.d2s", Sample("d2v107.d2s"));
         WriteBytes(dir / "v98.d2s", Sample("98_InitialSave.d2s"));  // never written
-        // Version 105 of editions 1 (with status bit 0x20, which does not count there, and the
-        // checksum left wrong) and 2.
-        WriteBytes(dir / "e1.d2s", With16(Sample("105_barbclassic.d2s"), 20, 0x20));
+        // Version 105 of editions 1 (with status bit 0x20, which does not count there) and 2.
+        WriteBytes(dir / "e1.d2s", Sealed(With16(Sample("105_barbclassic.d2s"), 20, 0x20)));
         WriteBytes(dir / "e2.d2s", Sample("105_barbexp.d2s"));
         const auto before = Snapshot(dir.path);
         const CliResult r = RunCli(row.args, dir.path, row.prefix);
@@ -123,4 +125,38 @@ TEST(CliInfo, ManyFilesEachOnItsOwn) {
           "status:      0x2C (hardcore: yes, dead: yes, expansion: yes)\nversion:     89\n",
           "goldStash:   0\n\nfile:        odd.d2s\nname:        a\\u0001\\u001f\"\\\\b\n"})
         EXPECT_NE(r.out.find(part), std::string::npos) << part << r.out;
+}
+
+// check: a line or JSON object per file, exit 1 when the game would refuse or change one;
+// info's values that could not be read; set on a newer layout reading its own status byte
+// (Wilhelm's says dead hardcore, and its checksum is wrong).
+TEST(CliCheck, VerdictsValuesNotReadAndStatus) {
+    TempDir dir;
+    // clang-format off
+    const std::pair<const char*, Bytes> files[] = {
+        {"Agelatus", Sample("98_Agelatus.d2s")}, {"InitialSave", Sample("98_InitialSave.d2s")},
+        {"hero", Sample("d2v107.d2s")}, {"Wilhelm", With16(Sample("99_Wilhelm.d2s"), 36, 0x2C)}};
+    // clang-format on
+    for (const auto& [name, bytes] : files) WriteBytes(dir / (name + std::string(".d2s")), bytes);
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string out, err = "";
+    } rows[] = {
+        // clang-format off
+        {{"check", "Agelatus.d2s", "InitialSave.d2s"}, 0, "Agelatus.d2s: ok\nInitialSave.d2s: ok\n"},
+        {{"check", "--json", "hero.d2s"}, 1, R"({"file": "hero.d2s", "verdict": "refused", )"
+         R"("problems": [{"kind": "refused", "rule": "name", "found": "the name in the file is \"testtt\", its file's name )"
+         R"x(\"hero\"", "game": "does not load the file (\"failed to join game\")"}]})x" "\n"},
+        {{"set", "Wilhelm.d2s", "--no-backup"}, 0, "saved Wilhelm.d2s (1083 bytes)\nstatus: the "
+         "dead hardcore character is saved alive and softcore\n", "velmor-cli: warning: "
+         "Wilhelm.d2s: format version 99 (remaster 2.5 or later); checksum wrong, a save writes "
+         "a correct one\n"},
+    };  // clang-format on
+    for (const auto& row : rows) {
+        const CliResult r = RunCli(row.args, dir.path);
+        EXPECT_EQ(std::tie(row.status, row.out, row.err), std::tie(r.status, r.out, r.err));
+    }
+    const std::string info = RunCli({"info", "--json", "InitialSave.d2s"}, dir.path).out;
+    EXPECT_NE(std::string::npos, info.find(R"("level": 1, "strength": null, "energy": null, )"));
 }

@@ -154,8 +154,10 @@ void Dirty(unsigned char* b, const Model& m) {
 }
 
 void Waypoints(Model& m, std::uint32_t low, unsigned char high) {
-    for (int d = 0; d < 3; ++d)
+    for (int d = 0; d < 3; ++d) {
         Put32(m.file, m.p.shift + 438 + 24 * d, low), m.file[m.p.shift + 442 + 24 * d] = high;
+        Put16(m.file, m.p.shift + 436 + 24 * d, 0x102);  // the head the game keeps them under
+    }
 }
 
 void Complete(Model& m) {
@@ -190,6 +192,7 @@ void Expect(const Edit& e, Model& m) {
             Touch(m.attrs, id, pool ? (v << 8) | (Get(m.attrs, id) & 0xFF) : v);
         if (typed == 12) m.file[m.p.level] = v;
     }
+    if (e.mark && m.kind != Classic) Touch(m.attrs, 6, Get(m.attrs, 7));  // revived: life full
     if (e.mark == IDM_SKILLS_FULL) std::fill(&m.file[m.ifAt + 2], &m.file[m.ifAt + 32], 20);
     if (e.mark == IDM_COMPLETE) Complete(m);
     if (e.mark == IDM_RESTART) Restart(m);

@@ -35,10 +35,11 @@ TEST(List, ShowsFoldersSavesAndBackupsAndMovesBetweenFolders) {
 TEST(List, CommandLineOpensTheSaveItNames) {
     TempFolder dir;
     CreateDirectoryA((dir / "saves").c_str(), nullptr);
-    WriteBytes(dir / "saves\\Rogar.d2s", NewSave("Rogar", 4));
+    WriteBytes(dir / "saves\\Rogar.d2s", NewSave("Rolf", 4));  // a name the game refuses
     WriteBytes(dir / "Lyra.d2s", NewSave("Lyra", 0));
     WriteBytes(dir / "notes.txt", Bytes{'h', 'i'});
     const std::string other = "\"" + dir.path + "saves\\Rogar.d2s\"";
+    const std::string refused = "game would refuse this file: the name in the file is \"Rolf\"";
     // clang-format off
     const struct { std::string line, title, folder; } rows[] = {
         {other, "Rogar", dir.path + "saves\\"}, {"Lyra.d2s", "Lyra", dir.path}, {"\"L*.d2s\"", "Lyra", dir.path},
@@ -49,6 +50,7 @@ TEST(List, CommandLineOpensTheSaveItNames) {
         Editor ed(r.line.c_str());
         EXPECT_EQ(r.title, ed.Title()) << r.line;
         EXPECT_EQ(0u, ed.Text(IDC_STATUS).find(r.folder)) << r.line;
+        EXPECT_EQ(r.title == "Rogar", ed.Text(IDC_STATUS).find(refused) != std::string::npos);
         EXPECT_EQ(r.title[0] == 'V' ? ".." : r.title + ".d2s", ed.SelectedEntry()) << r.line;
     }
 }

@@ -1,0 +1,60 @@
+// velmor-cli check: the game's verdict on each file, one line (or JSON object) per file.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/Commands.h"
+#include "cli/Report.h"
+#include "core/AppData.h"
+#include "doc/Doc.h"
+#include "doc/DocCheck.h"
+#include "doc/DocError.h"
+
+namespace {
+
+const char* const kCheckHelp =
+    "usage: velmor-cli check FILE... [--json]\n"
+    "\n"
+    "Tells for each file whether the game loads it unchanged, by the game's own load rules:\n"
+    "one line per file, 'ok' or each problem with its kind:\n"
+    "  refused  the game does not load the file (\"failed to join game\"): a wrong checksum\n"
+    "           or size field, a name that is not the file's, a dead hardcore character,\n"
+    "           Nightmare or Hell played before their progression, a section or attribute\n"
+    "           it cannot read\n"
+    "  changed  the game loads it but changes it: gold above its cap is set to 0, an act\n"
+    "           past the last one becomes Act I, a waypoint block with an old head is cleared\n"
+    "--json prints one JSON object per line and file: its \"file\", \"verdict\" (ok, refused\n"
+    "or changed) and \"problems\", each with \"kind\", \"rule\", \"found\" and \"game\".\n"
+    "\n"
+    "Exit status: 0 when every file loads unchanged, 1 when any would be refused or\n"
+    "changed or cannot be read or checked, 2 bad usage.\n";
+
+void say(const std::string& message) { std::fprintf(stderr, "velmor-cli: %s\n", message.c_str()); }
+
+}  // namespace
+
+const char* CheckHelpText() { return kCheckHelp; }
+
+int RunCheck(const Options& opts) {
+    int status = EXIT_OK;
+    for (const std::string& file : opts.files) {
+        cAppData ad;
+        DocResult why;
+        if (!DocOpenFile(ad, file.c_str(), &why)) {
+            say(DocErrorMessage(why, file));
+            status = EXIT_REFUSED;
+            continue;
+        }
+        if (!DocLayout(ad).writable) {
+            say(file + ": format version " + std::to_string(DocFormatVersion(ad)) + " (" +
+                DocLayout(ad).game + ") is not checked: its layout is not known");
+            status = EXIT_REFUSED;
+            continue;
+        }
+        DocGetData(ad);
+        const std::vector<GameProblem> problems = DocCheck(ad);
+        if (!problems.empty()) status = EXIT_REFUSED;
+        PrintCheck(file, problems, opts.json);
+    }
+    return status;
+}

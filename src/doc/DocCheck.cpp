@@ -1,0 +1,218 @@
+// What the game does with a save when it loads it, rule by rule: it refuses a file whose
+// checksum, size, name, status, difficulty or sections are wrong, and silently changes gold
+// above its cap, an act byte past the last act and waypoint blocks with an old head. Every
+// offset comes from the file's FileLayout, so a new layout row is checked without more code.
+#include "doc/DocCheck.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "core/AppData.h"
+#include "doc/Doc.h"
+#include "doc/Layout.h"
+#include "support/File.h"
+#include "view/Limits.h"
+
+namespace {
+
+enum class Rule {
+    Checksum,
+    Size,
+    Name,
+    Dead,
+    Difficulty,
+    Sections,
+    Attributes,
+    Gold,
+    Stash,
+    Act,
+    Waypoints
+};
+
+struct RuleRow {
+    Rule rule;
+    const char* name;
+    bool refuses;
+    const char* action;
+};
+
+const char* const kRefuses = "does not load the file (\"failed to join game\")";
+const RuleRow kRules[] = {
+    {Rule::Checksum, "checksum", true, kRefuses},
+    {Rule::Size, "size", true, kRefuses},
+    {Rule::Name, "name", true, kRefuses},
+    {Rule::Dead, "deadHardcore", true, kRefuses},
+    {Rule::Difficulty, "difficulty", true, kRefuses},
+    {Rule::Sections, "sections", true, kRefuses},
+    {Rule::Attributes, "attributes", true, kRefuses},
+    {Rule::Gold, "gold", false, "sets it to 0"},
+    {Rule::Stash, "goldStash", false, "sets it to 0"},
+    {Rule::Act, "act", false, "starts the character in Act I of that difficulty"},
+    {Rule::Waypoints, "waypoints", false, "clears the block, keeping only the first waypoint"},
+};
+
+const char* const kDifficulties[3] = {"Normal", "Nightmare", "Hell"};
+
+std::string num(unsigned int n) { return std::to_string(n); }
+
+std::string hex(unsigned int n, int digits) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%0*X", digits, n);
+    return text;
+}
+
+void add(std::vector<GameProblem>& out, Rule rule, const std::string& found) {
+    for (const RuleRow& r : kRules) {
+        if (r.rule == rule) out.push_back({r.name, r.refuses, found, r.action});
+    }
+}
+
+// The damage the game refuses too; ids out of order or repeated it reads, and a first save
+// is a file it writes itself.
+void damage(const cAppData& ad, std::vector<GameProblem>& out) {
+    for (const DocResult& d : DocDamage(ad)) {
+        switch (d.code) {
+            case DocError::SizeField:
+                add(out, Rule::Size, DocDamageText(d));
+                break;
+            case DocError::AttrUnknownId:
+            case DocError::AttrNoEnd:
+                add(out, Rule::Attributes, DocDamageText(d));
+                break;
+            case DocError::AttrOutOfOrder:
+            case DocError::AttrRepeated:
+            case DocError::NotPlayed:
+                break;
+            default:
+                add(out, Rule::Sections, DocDamageText(d));
+        }
+    }
+}
+
+std::string lower(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+void name(const cAppData& ad, std::vector<GameProblem>& out) {
+    const FileLayout& l = DocLayout(ad);
+    std::string inFile;
+    const unsigned int end = std::min(ad.length, l.name + std::max(l.nameLen, NAME_FIELD_LEN));
+    for (unsigned int i = l.name; i < end && ad.data[i]; ++i) inFile += char(ad.data[i]);
+    const std::string path = ad.filename.cstr();
+    const std::string file = FileWithoutExt(path).substr(FileNameStart(path));
+    if (lower(inFile) != lower(file))
+        add(out, Rule::Name,
+            "the name in the file is \"" + inFile + "\", its file's name \"" + file + "\"");
+}
+
+void status(const cAppData& ad, std::vector<GameProblem>& out) {
+    const FileLayout& l = DocLayout(ad);
+    const unsigned char s = ad.data[l.status];
+    if ((s & STATUS_HARDCORE) && (s & STATUS_DIED))
+        add(out, Rule::Dead,
+            "a hardcore character that has died (status " + hex(s, 2) + " at byte " +
+                num(l.status) + ")");
+}
+
+// One byte per difficulty, 0x80 and the act on the one last played.
+void difficulty(const cAppData& ad, std::vector<GameProblem>& out) {
+    const FileLayout& l = DocLayout(ad);
+    if (l.difficultyLen != 3 || l.difficulty + 3 > ad.length) return;
+    int last = -1;
+    for (int i = 0; i < 3; ++i) {
+        if (ad.data[l.difficulty + i] & 0x80) last = i;
+    }
+    if (last < 0) return;
+    const unsigned int at = l.difficulty + last;
+    const unsigned int progression = ad.data[l.progression];
+    const unsigned int needed = last * (ad.exp() ? 5u : 4u);
+    const std::string played = std::string(kDifficulties[last]) + " was played last (byte " +
+                               num(at) + " is " + hex(ad.data[at], 2) + ")";
+    if (progression < needed)
+        add(out, Rule::Difficulty,
+            played + ", but the progression (byte " + num(l.progression) + ") is " +
+                num(progression) + ", below " + num(needed));
+    if ((ad.data[at] & 0x7F) >= 5)
+        add(out, Rule::Act, played + ": there is no act " + num((ad.data[at] & 0x7F) + 1u));
+}
+
+// The quest section's header and the heads of the waypoint blocks.
+void sectionHeads(const cAppData& ad, std::vector<GameProblem>& out) {
+    const unsigned int shift = DocLayout(ad).sectionShift;
+    const unsigned int woo = OFS_WOO + shift;
+    if (woo + 10 <= ad.length && (get32(ad.data + woo + 4) != 6 || get16(ad.data + woo + 8) != 298))
+        add(out, Rule::Sections,
+            "the quest section's header (byte " + num(woo + 4) + ") holds " +
+                num(get32(ad.data + woo + 4)) + " and " + num(get16(ad.data + woo + 8)) +
+                ", not 6 and 298");
+    for (int i = 0; i < 3; ++i) {
+        const unsigned int at = WAYPOINT_BLOCKS[i] + shift;
+        if (at + 2 > ad.length) return;
+        const unsigned int head = get16(ad.data + at);
+        const std::string block = std::string("the ") + kDifficulties[i] +
+                                  " waypoint block's head (byte " + num(at) + ") is " +
+                                  hex(head, 4);
+        if (head == 0x101 || head == 0) {
+            add(out, Rule::Waypoints, block + ", not " + hex(WAYPOINT_HEAD, 4));
+        } else if (head != WAYPOINT_HEAD) {
+            add(out, Rule::Sections, block + ", which no block has");
+        }
+    }
+}
+
+void gold(const cAppData& ad, std::vector<GameProblem>& out) {
+    const PlayerData& p = ad.loaded;
+    const unsigned int level = p.level > 0 ? unsigned(p.level) : 0;
+    const unsigned int goldMax = MaxGold_P(level);
+    const unsigned int stashMax = MaxGoldStash(level, DocFormatVersion(ad));
+    const std::string at = " at level " + num(level);
+    if (p.gold > goldMax)
+        add(out, Rule::Gold, "gold " + num(p.gold) + " is above " + num(goldMax) + at);
+    if (p.goldStash > stashMax)
+        add(out, Rule::Stash,
+            "stash gold " + num(p.goldStash) + " is above " + num(stashMax) + at +
+                ", the most this version's game keeps");
+}
+
+}  // namespace
+
+std::vector<GameProblem> DocCheck(const cAppData& ad) {
+    std::vector<GameProblem> out;
+    const FileLayout& l = DocLayout(ad);
+    if (!ad.data || !l.writable) return out;
+    if (!DocChecksumOk(ad))
+        add(out, Rule::Checksum,
+            "its checksum is " + hex(get32(ad.data + OFS_CHECKSUM), 8) + ", its bytes give " +
+                hex(DocChecksum(ad.data, ad.length), 8));
+    damage(ad, out);
+    name(ad, out);
+    status(ad, out);
+    if (ad.length <= OFS_WOO + l.sectionShift) return out;  // a first save has nothing more
+    difficulty(ad, out);
+    sectionHeads(ad, out);
+    if (DocAttributesRead(ad)) gold(ad, out);
+    return out;
+}
+
+std::string GameProblemText(const GameProblem& problem) {
+    if (problem.refused) return "refused: " + problem.found;
+    return "changed: " + problem.found + ": the game " + problem.action;
+}
+
+std::string DocVerdictText(const cAppData& ad) {
+    const std::vector<GameProblem> problems = DocCheck(ad);
+    const bool refused = std::any_of(problems.begin(), problems.end(),
+                                     [](const GameProblem& p) { return p.refused; });
+    std::string text;
+    for (const GameProblem& p : problems) {
+        if (p.refused != refused) continue;
+        text +=
+            (text.empty() ? "" : "; ") + p.found + (refused ? "" : ": it " + std::string(p.action));
+    }
+    if (text.empty()) return text;
+    return std::string("the game would ") + (refused ? "refuse" : "change") + " this file: " + text;
+}

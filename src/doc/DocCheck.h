@@ -1,0 +1,35 @@
+// What is wrong with a save file: the damage that keeps the editor from writing it, and
+// what the game does when it loads it. Both apply to the layouts this editor knows
+// (FileLayout::writable) and say nothing about the others.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "doc/DocError.h"
+
+class cAppData;
+
+// Every fault that makes the open file's bytes untrustworthy to edit, in file order: a size
+// field that is not the length, a header without the rest, a section marker out of place,
+// an attribute list that cannot be rewritten, "if", the skills or "JM" missing. Each is a
+// row of the reason table with a detail naming what was found and where.
+std::vector<DocResult> DocDamage(const cAppData& ad);
+// "the file TEXT (DETAIL)": one damage as a reason.
+std::string DocDamageText(const DocResult& damage);
+
+// One thing the game refuses or silently changes when it loads the file.
+struct GameProblem {
+    const char* rule;    // a short stable name, e.g. "checksum", "gold"
+    bool refused;        // the game does not load the file; otherwise it changes it
+    std::string found;   // what is wrong and where
+    const char* action;  // what the game does, following "the game"
+};
+// The problems of the open file as loaded (DocGetData has run); none when the game loads it
+// unchanged. The character's name is compared with the name of ad.filename.
+std::vector<GameProblem> DocCheck(const cAppData& ad);
+// "refused: FOUND" or "changed: FOUND: the game ACTION".
+std::string GameProblemText(const GameProblem& problem);
+// The window's verdict, "the game would refuse this file: ..." or "the game would change
+// this file: ..."; empty when the game loads it unchanged or the layout is not known.
+std::string DocVerdictText(const cAppData& ad);
