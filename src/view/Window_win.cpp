@@ -5,12 +5,13 @@
 #include <cstdio>
 #include <string>
 
-#include "core/AppData.h"
 #include "app/App_win.h"
+#include "core/AppData.h"
 #include "core/Constants.h"
 #include "doc/Doc.h"
 #include "doc/Layout.h"
 #include "res/resource.h"
+#include "support/Lang_win.h"
 #include "support/Paths.h"
 #include "support/Paths_win.h"
 #include "view/Fields.h"
@@ -93,17 +94,16 @@ void ViewSetFileInfo(cAppData& ad, const char* name) {
     const char* dir = CurDir(nullptr);
     std::string status, caption;
     if (TestExt(name, backupext)) {
-        status = format("%s\nBackupfile-> %s\nfilesize: %u bytes\t2001", dir, name, ad.length);
-        caption = std::string("Backupfile ") + name;
+        status = format(Tr(IDS_STATUS_BACKUP).c_str(), dir, name, ad.length);
+        caption = Tr(IDS_CAPTION_BACKUP) + name;
     } else {
-        status = format("%s\n%s\nfilesize: %u byte\t2001", dir, name, ad.length);
+        status = format(Tr(IDS_STATUS_SAVE).c_str(), dir, name, ad.length);
         caption = DelExt(name);
     }
-    const std::uint32_t version = DocFormatVersion(ad);
-    if (version != VERSION_107 && version != VERSION_108) status += "\n" + DocVersionText(ad);
+    status += "\n" + DocVersionText(ad);
     const unsigned char flags = ad.data[DocLayout(ad).status];
-    if ((flags & STATUS_DIED) && (flags & STATUS_HARDCORE)) caption += " Dead";
-    if (flags & STATUS_HARDCORE) caption += " Profi";
+    if ((flags & STATUS_DIED) && (flags & STATUS_HARDCORE)) caption += Tr(IDS_CAPTION_DEAD);
+    if (flags & STATUS_HARDCORE) caption += Tr(IDS_CAPTION_HARDCORE);
     SetDlgItemTextA(ad.hwnd, IDC_STATUS, status.c_str());
     SetWindowTextA(ad.hwnd, caption.c_str());
     ViewSetPlayerIcon(ad);

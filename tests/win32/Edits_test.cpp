@@ -2,6 +2,8 @@
 // behind the editor's back, Delete, and the keyboard's context menu.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "Harness.h"
 #include "res/resource.h"
 
@@ -40,9 +42,13 @@ TEST(Edits, AFileTheGameWroteMeanwhileIsOverwrittenOnlyByChoiceAndThenKeptAsTheB
     }
 }
 
-// The side files go with the save, but only once the save itself is gone; .ma4 is not one.
-TEST(Edits, DeleteRemovesTheSideFilesOnlyAfterTheSaveAndReportsARefusal) {
+// The save goes to the Recycle Bin with every side file, but a refused save takes none.
+TEST(Edits, DeleteMovesTheSaveAndItsSideFilesToTheRecycleBinOrReportsARefusal) {
+    char xdg[MAX_PATH] = "";
+    ASSERT_TRUE(GetEnvironmentVariableA("XDG_DATA_HOME", xdg, sizeof xdg));
+    const std::string trash = std::string("Z:") + xdg + "/Trash/files/";
     for (bool readOnly : {false, true}) {
+        std::filesystem::remove_all(trash);
         TempFolder dir;
         WriteBytes(dir / "Rogar.d2s", NewSave("Rogar", 4));
         for (const char* ext : {"key", "map", "ma0", "ma1", "ma2", "ma3", "ma4"})
@@ -57,7 +63,8 @@ TEST(Edits, DeleteRemovesTheSideFilesOnlyAfterTheSaveAndReportsARefusal) {
         const std::string asked = "Delete D2Savefile ???|Delete D2SaveFile\nRogar.d2s?",
                           refused = "修改器提示:|Could not delete Rogar.d2s!\nNothing was removed.";
         EXPECT_EQ((readOnly ? Names{asked, refused} : Names{asked}), ed.shown);
-        EXPECT_EQ(readOnly ? all : Names{"Rogar.ma4"}, dir.List());
+        EXPECT_EQ(readOnly ? all : Names{}, dir.List());
+        EXPECT_EQ(readOnly ? Names{} : all, TempFolder::ListOf(trash));
         EXPECT_EQ((readOnly ? Names{"..", "Rogar.d2s"} : Names{".."}), ed.ListEntries());
         EXPECT_EQ(readOnly ? "Rogar" : kTitle, ed.Title());
         SetFileAttributesA((dir / "Rogar.d2s").c_str(), FILE_ATTRIBUTE_NORMAL);  // to clean up

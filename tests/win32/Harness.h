@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Bytes.h"
+#include "support/Lang_win.h"
 
 using Names = std::vector<std::string>;
 
@@ -30,6 +31,8 @@ struct TempFolder {
     ~TempFolder();
     std::string operator/(const std::string& name) const { return path + name; }
     Names List() const;
+    // The sorted names in any folder; none for a missing one.
+    static Names ListOf(const std::string& folder);
 };
 
 // A new level-1 character file from the template, with a name and a class code.
@@ -42,8 +45,8 @@ const std::string kTitle = "Velmor V2.0 Expansion";  // of the main window witho
 bool WaitFor(const std::function<bool()>& done, DWORD ms = 5000);
 
 struct Editor {
-    // Creates dialog 103 with the command line as its parameter.
-    explicit Editor(const char* commandLine = "");
+    // Creates dialog 103 in the language with the command line's file as its parameter.
+    explicit Editor(const char* commandLine = "", Lang lang = Lang::Chinese);
     ~Editor();
 
     HWND dlg = nullptr;  // the main dialog; null once closed

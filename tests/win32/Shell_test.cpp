@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "Harness.h"
-#include "core/AppData.h"
 #include "app/App_win.h"
+#include "core/AppData.h"
 #include "res/resource.h"
 #include "support/Paths_win.h"
 
