@@ -11,9 +11,6 @@ INT_PTR CALLBACK MainDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 void OnInitApp(cAppData& ad);
 void TrackPopUp(cAppData& ad, const POINT& point);
 void SwitchMenu(cAppData& ad, const int& id, const int& other);
-// A key of the accelerator table pressed in the main window: runs its command when the
-// command's menu item is enabled, and swallows the key either way.
-bool MainWindowKey(cAppData& ad, const MSG& msg);
 
 // The closing question (dialog 120): IDYES save, IDNO discard, IDCANCEL back to the edits.
 int AskSaveChanges(cAppData& ad, const char* question);

@@ -52,7 +52,7 @@ void revertEdits(cAppData& ad) {
 // Enter: in the list it enters a folder or opens a file; elsewhere it takes the fields.
 void onEnter(cAppData& ad) {
     if (GetFocus() != GetDlgItem(ad.hwnd, IDC_FILELIST)) {
-        ViewGetData(ad);
+        ViewTakeFields(ad);
     } else if (SelectionIsNotOpen(ad)) {
         if (ViewListChangeDir(ad)) {
             refillList(ad);
@@ -64,7 +64,7 @@ void onEnter(cAppData& ad) {
 
 // Escape walks back one step: undo the edits, then close the file, then clear the window.
 void onEscape(cAppData& ad) {
-    ViewGetData(ad);
+    ViewTakeFields(ad);
     if (UnsavedEdits(ad)) {
         revertEdits(ad);
     } else if (ad.fileopen()) {
@@ -250,7 +250,7 @@ bool OnCommand(cAppData& ad, int id, int code) {
             if (closeOpenFile(ad)) ViewOpenFileFromList(ad);
             return true;
         case IDM_READFIELDS:
-            ViewGetData(ad);
+            ViewTakeFields(ad);
             return true;
         case IDM_SAVEFOLDER:
             onSaveFolder(ad);
@@ -280,7 +280,7 @@ bool OnCommand(cAppData& ad, int id, int code) {
 
 void PrepareMenuBar(cAppData& ad) {
     HMENU menu = GetMenu(ad.hwnd);
-    ViewGetData(ad);
+    ViewTakeFields(ad);
     ViewEnableMenuItems(ad, MF_GRAYED);
     if (ad.fileopen()) {
         for (int id : {IDM_SAVEAS, IDM_CLOSE, IDM_DELETE}) enable(menu, id);
@@ -316,7 +316,7 @@ void OnListContextMenu(cAppData& ad, LPARAM lParam) {
     }
     for (int id : kPopupItems) EnableMenuItem(ad.popup, id, MF_BYCOMMAND | MF_GRAYED);
     if (ad.fileopen()) {
-        ViewGetData(ad);
+        ViewTakeFields(ad);
         if (UnsavedEdits(ad) && ViewFileWritable(ad)) enable(ad.popup, IDM_SAVE);
         for (int id : {IDM_SAVEAS, IDM_CLOSE, IDM_DELETE}) enable(ad.popup, id);
     } else if (listedFileSelected(ad)) {

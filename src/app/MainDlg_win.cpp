@@ -53,14 +53,40 @@ void takeCommandLine(cAppData& ad, const char* text) {
     }
 }
 
-cAppData* keysFor = nullptr;  // the window whose keys the hook translates
 HACCEL keys = nullptr;
+
+// A key of the accelerator table pressed in the main window: runs its command when the
+// command's menu item is enabled, and swallows the key either way.
+bool mainWindowKey(cAppData& ad, const MSG& msg) {
+    if ((msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) || !keys) return false;
+    if (msg.hwnd != ad.hwnd && !IsChild(ad.hwnd, msg.hwnd)) return false;
+    ACCEL table[16];
+    const int n = CopyAcceleratorTableA(keys, table, 16);
+    const BYTE held = (GetKeyState(VK_CONTROL) < 0 ? FCONTROL : 0) |
+                      (GetKeyState(VK_SHIFT) < 0 ? FSHIFT : 0) |
+                      (GetKeyState(VK_MENU) < 0 ? FALT : 0);
+    for (int i = 0; i < n; ++i) {
+        if (table[i].key != msg.wParam || (table[i].fVirt & (FCONTROL | FSHIFT | FALT)) != held)
+            continue;
+        // In a field Delete deletes text; the file goes only from the list.
+        if (table[i].cmd == IDM_DELETE && GetFocus() != GetDlgItem(ad.hwnd, IDC_FILELIST))
+            return false;
+        PrepareMenuBar(ad);
+        const UINT state = GetMenuState(GetMenu(ad.hwnd), table[i].cmd, MF_BYCOMMAND);
+        if (state == static_cast<UINT>(-1) || !(state & MF_GRAYED))
+            SendMessageA(ad.hwnd, WM_COMMAND, table[i].cmd, 0);
+        return true;
+    }
+    return false;
+}
+
+cAppData* keysFor = nullptr;  // the window whose keys the hook translates
 HHOOK keyHook = nullptr;
 
 // The dialog's own message loop knows no accelerators; this hook gives it the table's keys.
 LRESULT CALLBACK keyFilter(int code, WPARAM wParam, LPARAM lParam) {
     if (code == MSGF_DIALOGBOX && keysFor &&
-        MainWindowKey(*keysFor, *reinterpret_cast<MSG*>(lParam)))
+        mainWindowKey(*keysFor, *reinterpret_cast<MSG*>(lParam)))
         return 1;
     return CallNextHookEx(keyHook, code, wParam, lParam);
 }
@@ -180,7 +206,7 @@ INT_PTR CALLBACK MainDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
             if (wParam == IDM_ABOUT) SendMessageA(hwnd, WM_COMMAND, IDM_ABOUT, 0);
             return FALSE;
         case WM_COMMAND:
-            if (HIWORD(wParam) == EN_KILLFOCUS) ViewGetData(ad);
+            if (HIWORD(wParam) == EN_KILLFOCUS) ViewTakeFields(ad);
             if (LOWORD(wParam) == IDM_FOLDERCHECK) {
                 onFolderCheck(ad, monitor);
                 return TRUE;
@@ -188,27 +214,4 @@ INT_PTR CALLBACK MainDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
             return OnCommand(ad, LOWORD(wParam), HIWORD(wParam));
     }
     return FALSE;
-}
-
-bool MainWindowKey(cAppData& ad, const MSG& msg) {
-    if ((msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) || !keys) return false;
-    if (msg.hwnd != ad.hwnd && !IsChild(ad.hwnd, msg.hwnd)) return false;
-    ACCEL table[16];
-    const int n = CopyAcceleratorTableA(keys, table, 16);
-    const BYTE held = (GetKeyState(VK_CONTROL) < 0 ? FCONTROL : 0) |
-                      (GetKeyState(VK_SHIFT) < 0 ? FSHIFT : 0) |
-                      (GetKeyState(VK_MENU) < 0 ? FALT : 0);
-    for (int i = 0; i < n; ++i) {
-        if (table[i].key != msg.wParam || (table[i].fVirt & (FCONTROL | FSHIFT | FALT)) != held)
-            continue;
-        // In a field Delete deletes text; the file goes only from the list.
-        if (table[i].cmd == IDM_DELETE && GetFocus() != GetDlgItem(ad.hwnd, IDC_FILELIST))
-            return false;
-        PrepareMenuBar(ad);
-        const UINT state = GetMenuState(GetMenu(ad.hwnd), table[i].cmd, MF_BYCOMMAND);
-        if (state == static_cast<UINT>(-1) || !(state & MF_GRAYED))
-            SendMessageA(ad.hwnd, WM_COMMAND, table[i].cmd, 0);
-        return true;
-    }
-    return false;
 }

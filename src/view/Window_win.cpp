@@ -49,17 +49,21 @@ bool ViewFileWritable(cAppData& ad) {
     return ad.fileopen() && TestExt(ad.filename.cstr(), "d2s") && DocVersionWritable(ad);
 }
 
+void ViewTakeFields(cAppData& ad) {
+    if (ViewFileWritable(ad)) ViewGetData(ad);
+}
+
 bool ViewOpenFile(cAppData& ad, const char* name) {
     if (!DocOpenFile(ad, name)) {
         ViewCloseFile(ad);
         return false;
     }
+    // Disabling the field that has the focus makes it report leaving it; that happens
+    // before the fields show the file, whose values the field rules must not touch.
+    ViewEnableEdits(ad, !TestExt(name, backupext) && DocVersionWritable(ad));
     DocGetData(ad);
     ViewInitCombo(ad);
     ViewSetData(ad);
-    // Disabling the field that has the focus makes it report leaving it, and the window then
-    // reads the fields: they must hold the file's values by then, not the placeholders.
-    ViewEnableEdits(ad, !TestExt(name, backupext) && DocVersionWritable(ad));
     ViewSetFileInfo(ad, name);
     return true;
 }
