@@ -2,11 +2,16 @@
 // protocol with the folder monitor.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "Harness.h"
 #include "app/App_win.h"
 #include "core/AppData.h"
 #include "res/resource.h"
 #include "support/Paths_win.h"
+// After windows.h, which they build on.
+#include <knownfolders.h>
+#include <shlobj.h>
 
 namespace {
 
@@ -83,4 +88,37 @@ TEST(Shell, ActivationReloadsOnlyWhenTheFolderChanged) {
     EXPECT_EQ(NewSave("Lyra", 0), ReadBytes(dir / "Lyra.d2s"));
     ed.AwayAndBack();  // the change was counted once: nothing more happens
     EXPECT_EQ("Lyra", ed.Title());
+}
+
+// Rows: the classic game's save folder in its registry entry, whether the remaster's folder
+// exists, the command line, and the folder the list starts in.
+TEST(Shell, TheListStartsInTheNamedSavesTheClassicOrTheRemastersFolder) {
+    TempFolder dir;
+    CreateDirectoryA((dir / "classic").c_str(), nullptr);
+    CreateDirectoryA((dir / "other").c_str(), nullptr);
+    WriteBytes(dir / "other\\Lyra.d2s", NewSave("Lyra", 0));
+    PWSTR games = nullptr;
+    ASSERT_EQ(S_OK, SHGetKnownFolderPath(FOLDERID_SavedGames, KF_FLAG_CREATE, nullptr, &games));
+    char remaster[MAX_PATH] = "";
+    WideCharToMultiByte(CP_UTF8, 0, games, -1, remaster, MAX_PATH, nullptr, nullptr);
+    CoTaskMemFree(games);
+    std::strcat(remaster, "\\Diablo II Resurrected\\");
+    const char* const key = "Software\\Blizzard Entertainment\\Diablo II";
+    // clang-format off
+    const struct { std::string classic; bool remastered; std::string line, folder; } rows[] = {
+        {dir / "classic", true, "", dir / "classic\\"}, {dir / "gone", true, "", remaster},
+        {dir / "gone", false, "", dir.path}, {dir / "classic", true, dir / "other\\Lyra.d2s", dir / "other\\"}};
+    // clang-format on
+    for (const auto& r : rows) {
+        RegSetKeyValueA(HKEY_CURRENT_USER, key, "Save Path", REG_SZ, r.classic.c_str(),
+                        static_cast<DWORD>(r.classic.size() + 1));
+        SetCurrentDirectoryA(dir.path.c_str());  // not the remaster's, which may go
+        if (r.remastered) CreateDirectoryA(remaster, nullptr);
+        if (!r.remastered) RemoveDirectoryA(remaster);
+        Editor ed(r.line.c_str());
+        EXPECT_EQ(0u, ed.Text(IDC_STATUS).find(r.folder)) << ed.Text(IDC_STATUS);
+    }
+    RegDeleteKeyA(HKEY_CURRENT_USER, key);
+    SetCurrentDirectoryA(dir.path.c_str());
+    RemoveDirectoryA(remaster);
 }
