@@ -185,6 +185,9 @@ TEST(Edits, ADroppedSaveOpensAndADroppedFolderIsEntered) {
         EXPECT_EQ(r.shown, ed.shown) << r.path;
         EXPECT_EQ(r.title, ed.Title()) << r.path;
         EXPECT_EQ(0u, ed.Text(IDC_STATUS).find(r.folder)) << ed.Text(IDC_STATUS);
+        // The status line names the game of every version, the classic ones too.
+        const std::size_t game = ed.Text(IDC_STATUS).find("\nformat version 89 (1.08)");
+        EXPECT_EQ(r.title != kTitle, game != std::string::npos) << ed.Text(IDC_STATUS);
     }
     EXPECT_EQ((Names{"..", "Åsa.d2s"}), ed.ListEntries());
 }
