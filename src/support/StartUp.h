@@ -18,8 +18,9 @@ std::string ArgsAfterProgram(const std::string& commandLine);
 // The remaster's save folder inside the profile's "Saved Games" folder, with a trailing
 // backslash; empty when that folder is unknown.
 std::string RemasterSaveFolder(const std::string& savedGames);
-// The first of the candidates (in order: the folder of a file named on the command line,
-// the classic game's save folder, the remaster's) that is a folder; else current.
+// The first of the candidates, in order of preference (the editor's: the classic game's
+// save folder, then the remaster's), that is a folder; else current. A file named on the
+// command line comes before them all: its folder is the start folder.
 std::string ChooseStartFolder(const std::vector<std::string>& candidates,
                               const std::function<bool(const std::string&)>& isFolder,
                               const std::string& current);
