@@ -13,12 +13,14 @@
 namespace {
 
 UINT saveAs = 0;  // the state of the context menu's Save As when it opened
+UINT amazon = 0;  // the state of New Amazon in the menu that opened
 
 // Records the state of Save As when the context menu opens, then closes the menu again.
 LRESULT CALLBACK recordMenu(int code, WPARAM wParam, LPARAM lParam) {
     const CWPSTRUCT* m = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (code == HC_ACTION && m->message == WM_INITMENUPOPUP) {
         saveAs = GetMenuState(reinterpret_cast<HMENU>(m->wParam), IDM_SAVEAS, MF_BYCOMMAND);
+        amazon = GetMenuState(reinterpret_cast<HMENU>(m->wParam), IDM_NEW_AMAZONE, MF_BYCOMMAND);
         PostMessageA(m->hwnd, WM_CANCELMODE, 0, 0);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -154,6 +156,11 @@ TEST(Edits, KeysRunTheirCommandsOnlyWhereTheMenuEnablesThem) {
     WriteBytes(dir / "Game.d2s", original);
     EXPECT_TRUE(press(GetDlgItem(ed.dlg, IDC_FILELIST), VK_F5));
     EXPECT_EQ((Names{"..", "Game.d2s"}), ed.ListEntries());
+    amazon = static_cast<UINT>(-1);  // Ctrl+N opens the New menu, closed again at once
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, recordMenu, nullptr, GetCurrentThreadId());
+    EXPECT_TRUE(press(GetDlgItem(ed.dlg, IDC_FILELIST), 'N', true));
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(0u, amazon);
 }
 
 // Rows: what is dropped, the dialogs that brings, the window's title and folder. A save
