@@ -58,12 +58,12 @@ bool ViewOpenFile(cAppData& ad, const char* name) {
         ViewCloseFile(ad);
         return false;
     }
-    // Disabling the field that has the focus makes it report leaving it; that happens
-    // before the fields show the file, whose values the field rules must not touch.
-    ViewEnableEdits(ad, !TestExt(name, backupext) && DocVersionWritable(ad));
     DocGetData(ad);
     ViewInitCombo(ad);
     ViewSetData(ad);
+    // Disabling the field that has the focus makes it report leaving it, and the window then
+    // reads the fields of a writable file only: a read-only file's stored values stay shown.
+    ViewEnableEdits(ad, !TestExt(name, backupext) && DocVersionWritable(ad));
     ViewSetFileInfo(ad, name);
     return true;
 }
