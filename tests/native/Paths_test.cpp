@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
-#include <vector>
 
 #include "support/StartUp.h"
 
@@ -38,39 +36,21 @@ TEST(Paths, DelExtAndGetPathFromFileCutTo259) {
 }
 
 // Rows: the editor's command line after the program's name, the language and the file.
-TEST(StartUp, EditorArgsTakeALanguageSwitchThenTheFileWithoutQuotes) {
+// The start folder is the first existing one of the classic game's and the remaster's.
+TEST(StartUp, EditorArgsAndTheStartFolder) {
     // clang-format off
     const std::string rows[][3] = {
-        {"", "", ""}, {"Rogar.d2s", "", "Rogar.d2s"}, {"  \"C:\\My Saves\\Åsa.d2s\" ", "", "C:\\My Saves\\Åsa.d2s"},
-        {"--lang=en", "en", ""}, {"--lang=zh  \"a b.d2s\"", "zh", "a b.d2s"}, {"x --lang=en", "", "x --lang=en"}};
+        {"", "", ""}, {"  \"C:\\My Saves\\Åsa.d2s\" ", "", "C:\\My Saves\\Åsa.d2s"}, {"--lang=en", "en", ""},
+        {"--lang=zh  \"a b.d2s\"", "zh", "a b.d2s"}, {"x --lang=en", "", "x --lang=en"}};
     // clang-format on
     for (const auto& r : rows) {
-        const EditorArgs args = ParseEditorArgs(r[0]);
-        EXPECT_EQ(r[1], args.lang) << r[0];
-        EXPECT_EQ(r[2], args.file) << r[0];
+        EXPECT_EQ(r[1], ParseEditorArgs(r[0]).lang) << r[0];
+        EXPECT_EQ(r[2], ParseEditorArgs(r[0]).file) << r[0];
     }
     EXPECT_EQ("--lang=en x", ArgsAfterProgram("\"C:\\Program Files\\velmor.exe\"  --lang=en x"));
-    EXPECT_EQ("\"a.d2s\"", ArgsAfterProgram("velmor.exe \"a.d2s\""));
-    EXPECT_EQ("", ArgsAfterProgram("velmor.exe"));
-}
-
-// The first existing folder wins: the command line's, the classic game's, the remaster's.
-TEST(StartUp, StartFolderIsTheFirstExistingCandidateInOrder) {
     EXPECT_EQ("C:\\U\\Saved Games\\Diablo II Resurrected\\",
               RemasterSaveFolder("C:\\U\\Saved Games"));
-    EXPECT_EQ("C:\\G\\Diablo II Resurrected\\", RemasterSaveFolder("C:\\G\\"));
-    EXPECT_EQ("", RemasterSaveFolder(""));
-    const std::vector<std::string> all = {"cmd\\", "classic\\", "remaster\\"};
-    // clang-format off
-    const struct { std::set<std::string> existing; std::string want; } rows[] = {
-        {{"cmd\\", "classic\\", "remaster\\"}, "cmd\\"}, {{"classic\\", "remaster\\"}, "classic\\"},
-        {{"remaster\\"}, "remaster\\"}, {{}, "current\\"}};
-    // clang-format on
-    for (const auto& r : rows) {
-        const auto exists = [&](const std::string& f) { return r.existing.count(f) > 0; };
-        EXPECT_EQ(r.want, ChooseStartFolder(all, exists, "current\\")) << r.want;
-    }
-    EXPECT_EQ("current\\",
-              ChooseStartFolder(
-                  {"", "x"}, [](const std::string& f) { return f.empty(); }, "current\\"));
+    const auto exists = [](const std::string& f) { return f != "gone"; };
+    EXPECT_EQ("c", ChooseStartFolder({"", "gone", "c", "r"}, exists, "."));
+    EXPECT_EQ(".", ChooseStartFolder({"", "gone"}, exists, "."));
 }

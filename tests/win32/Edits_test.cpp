@@ -1,5 +1,5 @@
 // Cases where the window used to lose an edit, a file or its place: a file the game wrote
-// behind the editor's back, Delete, and the keyboard's context menu.
+// behind the editor's back, Delete, keys and the keyboard's context menu, drops.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -69,35 +69,21 @@ TEST(Edits, DeleteMovesTheSaveAndItsSideFilesToTheRecycleBinOrReportsARefusal) {
                           refused = "修改器提示:|Could not delete Rogar.d2s!\nNothing was removed.";
         EXPECT_EQ((readOnly ? Names{asked, refused} : Names{asked}), ed.shown);
         EXPECT_EQ(readOnly ? all : Names{}, dir.List());
-        EXPECT_EQ(readOnly ? Names{} : all, TempFolder::ListOf(trash + "files"));
+        for (const char* name : {"Rogar.d2s", "Rogar.ma4"})
+            EXPECT_EQ(!readOnly, std::filesystem::exists(trash + "files/" + name)) << name;
         EXPECT_EQ((readOnly ? Names{"..", "Rogar.d2s"} : Names{".."}), ed.ListEntries());
         EXPECT_EQ(readOnly ? "Rogar" : kTitle, ed.Title());
         SetFileAttributesA((dir / "Rogar.d2s").c_str(), FILE_ATTRIBUTE_NORMAL);  // to clean up
     }
 }
 
-// Shift+F10 or the menu key open the list's context menu at (-1, -1): for the open file.
-TEST(Edits, TheKeyboardContextMenuKeepsTheOpenFile) {
-    TempFolder dir;
-    WriteBytes(dir / "Rogar.d2s", NewSave("Rogar", 4));
-    Editor ed;
-    ed.Select("Rogar.d2s");
-    saveAs = MF_GRAYED;
-    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, recordMenu, nullptr, GetCurrentThreadId());
-    SendMessageA(ed.dlg, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(GetDlgItem(ed.dlg, IDC_FILELIST)),
-                 MAKELPARAM(-1, -1));
-    UnhookWindowsHookEx(hook);
-    EXPECT_EQ(0u, saveAs & MF_GRAYED);
-    EXPECT_EQ("Rogar", ed.Title());
-}
-
 namespace {
 
-// A key pressed as the dialog's message loop sees it; true when the window took it.
-bool press(HWND target, UINT key, bool ctrl = false, bool shift = false) {
+// A key pressed as the dialog's message loop sees it, with Ctrl and Shift held or not;
+// true when the window took it.
+bool press(HWND target, UINT key, BYTE ctrl = 0, BYTE shift = 0) {
     BYTE state[256] = {};
-    state[VK_CONTROL] = ctrl ? 0x80 : 0;
-    state[VK_SHIFT] = shift ? 0x80 : 0;
+    state[VK_CONTROL] = ctrl, state[VK_SHIFT] = shift;
     SetKeyboardState(state);
     MSG msg = {target, WM_KEYDOWN, key, 0, 0, {0, 0}};
     const bool taken = CallMsgFilterW(&msg, MSGF_DIALOGBOX);
@@ -108,13 +94,11 @@ bool press(HWND target, UINT key, bool ctrl = false, bool shift = false) {
 
 // A file or folder dropped on the window from the shell.
 void drop(HWND dlg, const std::string& path) {
-    wchar_t wide[1024] = L"";
-    const int n = MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, wide, 1024);
-    HGLOBAL mem = GlobalAlloc(GHND, sizeof(DROPFILES) + (n + 1) * sizeof(wchar_t));
+    const std::wstring wide = std::filesystem::u8path(path).wstring() + L'\0';
+    HGLOBAL mem = GlobalAlloc(GHND, sizeof(DROPFILES) + (wide.size() + 1) * sizeof(wchar_t));
     auto* files = static_cast<DROPFILES*>(GlobalLock(mem));
-    files->pFiles = sizeof(DROPFILES);
-    files->fWide = TRUE;
-    std::memcpy(files + 1, wide, n * sizeof(wchar_t));
+    *files = {sizeof(DROPFILES), {0, 0}, FALSE, TRUE};
+    std::memcpy(files + 1, wide.c_str(), wide.size() * sizeof(wchar_t));
     GlobalUnlock(mem);
     SendMessageW(dlg, WM_DROPFILES, reinterpret_cast<WPARAM>(mem), 0);
 }
@@ -126,16 +110,14 @@ void drop(HWND dlg, const std::string& path) {
 // nothing; Delete deletes the file only from the list.
 TEST(Edits, KeysRunTheirCommandsOnlyWhereTheMenuEnablesThem) {
     const Bytes original = NewSave("Rogar", 4);
-    const std::string del = "Delete D2Savefile ???|Delete D2SaveFile\nRogar.d2s?";
     // clang-format off
-    const struct { int control; UINT key; bool ctrl, shift, edited, taken; std::vector<Answer::Kind> answers; Names shown; Bytes saved; } rows[] = {
-        {IDC_LEVEL, 'S', true, false, true, true, {}, {}, With16(original, kStrength, 111)},
-        {IDC_LEVEL, 'S', true, false, false, true, {}, {}, original},
-        {IDC_FILELIST, 'S', true, true, false, true, {Answer::Cancel}, {"file dialog"}, original},
-        {IDC_FILELIST, VK_F12, false, false, true, true, {Answer::Cancel}, {"file dialog"}, original},
-        {IDC_LEVEL, VK_DELETE, false, false, false, false, {}, {}, original},
-        {IDC_FILELIST, VK_DELETE, false, false, false, true, {Answer::No}, {del}, original},
-        {IDC_FILELIST, 'S', false, false, false, false, {}, {}, original}};
+    const struct { int control; UINT key; BYTE ctrl, shift; bool edited, taken; std::vector<Answer::Kind> answers; Names shown; Bytes saved; } rows[] = {
+        {IDC_LEVEL, 'S', 0x80, 0, true, true, {}, {}, With16(original, kStrength, 111)},
+        {IDC_LEVEL, 'S', 0x80, 0, false, true, {}, {}, original},
+        {IDC_FILELIST, 'S', 0x80, 0x80, false, true, {Answer::Cancel}, {"file dialog"}, original},
+        {IDC_FILELIST, VK_F12, 0, 0, true, true, {Answer::Cancel}, {"file dialog"}, original},
+        {IDC_LEVEL, VK_DELETE, 0, 0, false, false, {}, {}, original},
+        {IDC_FILELIST, VK_DELETE, 0, 0, false, true, {Answer::No}, {"Delete D2Savefile ???|Delete D2SaveFile\nRogar.d2s?"}, original}};
     // clang-format on
     for (const auto& r : rows) {
         TempFolder dir;
@@ -151,50 +133,64 @@ TEST(Edits, KeysRunTheirCommandsOnlyWhereTheMenuEnablesThem) {
         const Names saved = {"Rogar.bakvelmor", "Rogar.d2s"}, unchanged = {"Rogar.d2s"};
         EXPECT_EQ(r.saved == original ? unchanged : saved, dir.List()) << r.key;
     }
+    // F5 reloads the list; Ctrl+N opens the New menu, and Shift+F10 (or the menu key) the
+    // list's context menu at (-1, -1), for the open file; the hook closes each at once.
     TempFolder dir;
+    WriteBytes(dir / "Rogar.d2s", original);
     Editor ed;
+    ed.Select("Rogar.d2s");
     WriteBytes(dir / "Game.d2s", original);
     EXPECT_TRUE(press(GetDlgItem(ed.dlg, IDC_FILELIST), VK_F5));
-    EXPECT_EQ((Names{"..", "Game.d2s"}), ed.ListEntries());
-    amazon = static_cast<UINT>(-1);  // Ctrl+N opens the New menu, closed again at once
+    EXPECT_EQ((Names{"..", "Game.d2s", "Rogar.d2s"}), ed.ListEntries());
+    saveAs = MF_GRAYED, amazon = static_cast<UINT>(-1);
     HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, recordMenu, nullptr, GetCurrentThreadId());
-    EXPECT_TRUE(press(GetDlgItem(ed.dlg, IDC_FILELIST), 'N', true));
-    UnhookWindowsHookEx(hook);
+    EXPECT_TRUE(press(GetDlgItem(ed.dlg, IDC_FILELIST), 'N', 0x80));
     EXPECT_EQ(0u, amazon);
+    SendMessageA(ed.dlg, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(GetDlgItem(ed.dlg, IDC_FILELIST)),
+                 MAKELPARAM(-1, -1));
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(0u, saveAs & MF_GRAYED);
+    EXPECT_EQ("Rogar", ed.Title());
 }
 
-// Rows: what is dropped, the dialogs that brings, the window's title and folder. A save
-// opens as if chosen in the list, after the closing question; a folder is entered, whatever
-// its name's script; what cannot be opened is refused by name.
+// Rows: what is dropped, the answer to its question, the window's title and folder. A
+// save opens as if chosen in the list, after the closing question, whose Cancel keeps the
+// edits; a folder is entered, whatever its name's script; what cannot be opened is refused.
+// In English, as closing the window, which Cancel keeps open.
 TEST(Edits, ADroppedSaveOpensAndADroppedFolderIsEntered) {
     TempFolder dir;
-    const std::string cyrillic = "Сохранения", nameless = std::string(300, 'x');
+    const std::string cyrillic = "Сохранения", asa = dir / (cyrillic + "\\Åsa.d2s");
     CreateDirectoryA((dir / cyrillic).c_str(), nullptr);
-    WriteBytes(dir / (cyrillic + "\\Åsa.d2s"), NewSave("Asa", 0));
+    WriteBytes(asa, NewSave("Asa", 0));
     WriteBytes(dir / "Rogar.d2s", NewSave("Rogar", 4));
     WriteBytes(dir / "notes.txt", {'h'});
-    const std::string said = "修改器提示:|", longPath = dir / (nameless + "\\Wulf.d2s");
+    const std::string said = "Velmor|", longPath = dir / (std::string(300, 'x') + "\\W.d2s"),
+                      closing = kTitle + "|Save the changes to Rogar.d2s?";
     // clang-format off
-    const struct { std::string path; Names shown; std::string title, folder; } rows[] = {
-        {dir / (cyrillic + "\\Åsa.d2s"), {kTitle + "|Save Changes to Rogar.d2s?"}, "Åsa", dir / (cyrillic + "\\")},
-        {dir.path, {}, kTitle, dir.path},
-        {dir / "notes.txt", {said + "notes.txt is not a save file (.d2s) or backup (.bakvelmor)."}, kTitle, dir.path},
-        {longPath, {said + longPath + " cannot be opened: its path is too long for this system."}, kTitle, dir.path},
-        {dir / cyrillic, {}, kTitle, dir / (cyrillic + "\\")}};
+    const struct { std::string path; Answer::Kind answer; std::string shown, title, folder; } rows[] = {
+        {"", Answer::Cancel, closing, "Rogar", dir.path},
+        {asa, Answer::Cancel, closing, "Rogar", dir.path}, {asa, Answer::No, closing, "Åsa", dir / (cyrillic + "\\")},
+        {dir.path, Answer::Ok, "", kTitle, dir.path},
+        {dir / "notes.txt", Answer::Ok, said + "notes.txt is not a save file (.d2s) or backup (.bakvelmor).", kTitle, dir.path},
+        {longPath, Answer::Ok, said + longPath + " cannot be opened: its path is too long for this system.", kTitle, dir.path},
+        {dir / cyrillic, Answer::Ok, "", kTitle, dir / (cyrillic + "\\")}};
     // clang-format on
-    Editor ed;
+    Editor ed("", Lang::English);
     ed.Select("Rogar.d2s");
     ed.Type(IDC_STRENGTH, "111");
     for (const auto& r : rows) {
         ed.shown.clear();
-        if (!r.shown.empty()) ed.Expect({r.shown[0][0] == 'V' ? Answer::No : Answer::Ok});
-        drop(ed.dlg, r.path);
-        EXPECT_EQ(r.shown, ed.shown) << r.path;
+        if (!r.shown.empty()) ed.Expect({r.answer});
+        r.path.empty() ? static_cast<void>(SendMessageA(ed.dlg, WM_CLOSE, 0, 0))
+                       : drop(ed.dlg, r.path);
+        EXPECT_EQ(r.shown.empty() ? Names{} : Names{r.shown}, ed.shown) << r.path;
         EXPECT_EQ(r.title, ed.Title()) << r.path;
         EXPECT_EQ(0u, ed.Text(IDC_STATUS).find(r.folder)) << ed.Text(IDC_STATUS);
         // The status line names the game of every version, the classic ones too.
         const std::size_t game = ed.Text(IDC_STATUS).find("\nformat version 89 (1.08)");
-        EXPECT_EQ(r.title != kTitle, game != std::string::npos) << ed.Text(IDC_STATUS);
+        EXPECT_EQ(r.title[0] != 'V', game != std::string::npos) << ed.Text(IDC_STATUS);
+        EXPECT_EQ(r.title != "Rogar", ed.Text(IDC_STRENGTH) != "111") << r.path;
     }
     EXPECT_EQ((Names{"..", "Åsa.d2s"}), ed.ListEntries());
+    EXPECT_EQ(NewSave("Rogar", 4), ReadBytes(dir / "Rogar.d2s"));
 }

@@ -118,39 +118,3 @@ TEST(FileCommands, RefusedSavesKeepTheEditsAndMarksReachOnlyTheBytesWritten) {
     EXPECT_EQ(kTitle + "|Rogar.d2s has been removed! Restore Character?", ed.shown.back());
     EXPECT_EQ(saved, ReadBytes(dir / "Rogar.d2s"));
 }
-
-// The closing question saves, discards, or goes back to the edits, which keeps the file
-// open with them, whether another file was chosen or the window closed; in English too.
-TEST(FileCommands, TheClosingQuestionSavesDiscardsOrGoesBackToTheEdits) {
-    const Bytes original = NewSave("Rogar", 4);
-    const std::string zh = kTitle + "|Save Changes to Rogar.d2s?",
-                      en = kTitle + "|Save the changes to Rogar.d2s?";
-    // clang-format off
-    const struct { bool closeWindow; Answer::Kind answer; Lang lang; Bytes saved; bool kept; std::string asked; } rows[] = {
-        {false, Answer::Yes, Lang::Chinese, With16(original, kStrength, 111), false, zh},
-        {false, Answer::No, Lang::Chinese, original, false, zh},
-        {false, Answer::Cancel, Lang::Chinese, original, true, zh},
-        {true, Answer::Cancel, Lang::English, original, true, en}};
-    // clang-format on
-    for (const auto& r : rows) {
-        TempFolder dir;
-        WriteBytes(dir / "Rogar.d2s", original);
-        WriteBytes(dir / "Lyra.d2s", NewSave("Lyra", 1));
-        Editor ed("", r.lang);
-        ed.Select("Rogar.d2s");
-        ed.Type(IDC_STRENGTH, "111");
-        ed.Expect({r.answer});
-        if (r.closeWindow) {
-            SendMessageA(ed.dlg, WM_CLOSE, 0, 0);
-        } else {
-            ed.Select("Lyra.d2s");
-        }
-        EXPECT_EQ(Names{r.asked}, ed.shown);
-        EXPECT_EQ(r.saved, ReadBytes(dir / "Rogar.d2s"));
-        EXPECT_EQ(r.kept ? "Rogar" : "Lyra", ed.Title());
-        EXPECT_EQ(r.kept ? "Rogar.d2s" : "Lyra.d2s", ed.SelectedEntry());
-        EXPECT_EQ(r.kept ? "111" : std::to_string(NewSave("Lyra", 1)[kStrength]),
-                  ed.Text(IDC_STRENGTH));
-        EXPECT_TRUE(IsWindowVisible(ed.dlg));
-    }
-}

@@ -124,12 +124,9 @@ TempFolder::~TempFolder() {
     fs::remove_all(path, ec);
 }
 
-Names TempFolder::List() const { return ListOf(path); }
-
-Names TempFolder::ListOf(const std::string& folder) {
+Names TempFolder::List() const {
     Names names;
-    std::error_code ec;
-    for (const auto& e : fs::directory_iterator(folder, ec))
+    for (const auto& e : fs::directory_iterator(path))
         names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;

@@ -31,8 +31,6 @@ struct TempFolder {
     ~TempFolder();
     std::string operator/(const std::string& name) const { return path + name; }
     Names List() const;
-    // The sorted names in any folder; none for a missing one.
-    static Names ListOf(const std::string& folder);
 };
 
 // A new level-1 character file from the template, with a name and a class code.
