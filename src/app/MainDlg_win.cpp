@@ -35,7 +35,9 @@ void takeCommandLine(cAppData& ad, const char* text) {
     path.erase(std::remove(path.begin(), path.end(), '"'), path.end());
     WIN32_FIND_DATAA found;
     HANDLE find = FindFirstFileA(path.c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILENAME_EXCED_RANGE)
+    // A path longer than the system takes would otherwise open nothing without a word.
+    if (find == INVALID_HANDLE_VALUE &&
+        (GetLastError() == ERROR_FILENAME_EXCED_RANGE || path.size() >= MAX_PATH))
         mb(Tr(IDS_PATH_REFUSED, path).c_str(), ad.hwnd);
     const bool ok = find != INVALID_HANDLE_VALUE &&
                     !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&

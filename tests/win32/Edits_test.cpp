@@ -172,7 +172,7 @@ TEST(Edits, ADroppedSaveOpensAndADroppedFolderIsEntered) {
         {asa, Answer::Cancel, closing, "Rogar", dir.path}, {asa, Answer::No, closing, "Åsa", dir / (cyrillic + "\\")},
         {dir.path, Answer::Ok, "", kTitle, dir.path},
         {dir / "notes.txt", Answer::Ok, said + "notes.txt is not a save file (.d2s) or backup (.bakvelmor).", kTitle, dir.path},
-        {longPath, Answer::Ok, said + longPath + " cannot be opened: its path is too long for this system.", kTitle, dir.path},
+        {longPath, Answer::Ok, said + longPath + " cannot be opened: the system refuses its path (too long, or not accessible).", kTitle, dir.path},
         {dir / cyrillic, Answer::Ok, "", kTitle, dir / (cyrillic + "\\")}};
     // clang-format on
     Editor ed("", Lang::English);
