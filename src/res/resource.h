@@ -94,7 +94,8 @@
 #define IDM_NEWMENU 40050
 #define IDM_RELOAD 40051
 
-// Texts the program builds at run time, in the string tables of both languages.
+// Texts the program builds at run time, in the string tables of both languages; the
+// numbers run without a gap from the first to the last.
 #define IDS_SYSMENU_ABOUT 3000
 #define IDS_BROWSE_TITLE 3001
 #define IDS_ASK_REGISTER 3002
@@ -118,19 +119,18 @@
 #define IDS_DELETE_BACKUP_CAPTION 3020
 #define IDS_ASK_DELETE_BACKUP 3021
 #define IDS_DELETE_FAILED 3022
-#define IDS_ASK_DELETE_FOR_GOOD 3023
-#define IDS_ASK_DISK_CHANGE 3024
-#define IDS_DISK_BACKUP_FAILED 3025
-#define IDS_STATUS_BACKUP 3026
-#define IDS_STATUS_SAVE 3027
-#define IDS_CAPTION_BACKUP 3028
-#define IDS_CAPTION_DEAD 3029
-#define IDS_CAPTION_HARDCORE 3030
-#define IDS_ABOUT_TOOLCHAIN 3031
-#define IDS_ABOUT_VISIT 3032
-#define IDS_ABOUT_EDITOR 3033
-#define IDS_PATH_REFUSED 3034
-#define IDS_NOT_A_SAVE 3035
+#define IDS_ASK_DISK_CHANGE 3023
+#define IDS_DISK_BACKUP_FAILED 3024
+#define IDS_STATUS_BACKUP 3025
+#define IDS_STATUS_SAVE 3026
+#define IDS_CAPTION_BACKUP 3027
+#define IDS_CAPTION_DEAD 3028
+#define IDS_CAPTION_HARDCORE 3029
+#define IDS_ABOUT_TOOLCHAIN 3030
+#define IDS_ABOUT_VISIT 3031
+#define IDS_ABOUT_EDITOR 3032
+#define IDS_PATH_REFUSED 3033
+#define IDS_NOT_A_SAVE 3034
 
 // About box.
 #define IDC_ABOUT_ICON 104
