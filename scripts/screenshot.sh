@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Regenerates docs/screenshot.png: the editor under Wine on a virtual display, with a demo
-# character open. Run it after changing the window.
+# Regenerates docs/screenshot.png (the English window) and docs/screenshot-zh.png (the
+# Chinese one): the editor under Wine on a virtual display, with a demo character open.
+# Run it after changing the window.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,9 +18,13 @@ xvfb=$!
 trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
 export DISPLAY="$display"
 sleep 1
-(cd build-run/shot && wine ../../build-run-win/velmor.exe Rogar.d2s &)
-sleep 8
 mkdir -p docs
-import -window root /tmp/velmor-shot.png
-convert /tmp/velmor-shot.png -trim +repage docs/screenshot.png
-echo "wrote docs/screenshot.png"
+for shot in en:screenshot zh:screenshot-zh; do
+    (cd build-run/shot && wine ../../build-run-win/velmor.exe --lang="${shot%%:*}" Rogar.d2s &)
+    sleep 8
+    import -window root /tmp/velmor-shot.png
+    convert /tmp/velmor-shot.png -trim +repage "docs/${shot##*:}.png"
+    wineserver -k 2>/dev/null || true
+    sleep 1
+    echo "wrote docs/${shot##*:}.png"
+done

@@ -5,22 +5,24 @@
 #include <mmsystem.h>
 #include <windowsx.h>
 
-#include "core/AppData.h"
+#include <string>
+
 #include "app/App_win.h"
-#include "core/Constants.h"
 #include "app/Version.h"
+#include "core/AppData.h"
+#include "core/Constants.h"
 #include "res/resource.h"
+#include "support/Lang_win.h"
 
 namespace {
 
 const UINT kTimer = 0;
 const UINT kPeriodMs = 666;
 const char* const kToolchainSite = "https://www.mingw-w64.org/";
-const char* const kTexts[3] = {
-    "Built with MinGW-w64\nand the GNU Compiler Collection",
-    "Visit the toolchain at\nhttps://www.mingw-w64.org/",
-    "Velmor " VELMOR_VERSION "\nDiablo II save editor",
-};
+std::string text(int sel) {
+    const int ids[3] = {IDS_ABOUT_TOOLCHAIN, IDS_ABOUT_VISIT, IDS_ABOUT_EDITOR};
+    return Tr(ids[sel], VELMOR_VERSION);
+}
 
 bool play = false;
 HBITMAP hBit = nullptr;
@@ -66,7 +68,7 @@ INT_PTR CALLBACK AboutDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             return TRUE;
         case WM_TIMER:
             if (animate) {
-                SetDlgItemTextA(hwnd, IDC_ABOUT_TEXT, kTexts[sel]);
+                SetDlgItemTextA(hwnd, IDC_ABOUT_TEXT, text(sel).c_str());
                 sel = (sel + 1) % 3;
             }
             return FALSE;
@@ -94,6 +96,4 @@ INT_PTR CALLBACK AboutDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return FALSE;
 }
 
-void ShowAbout(cAppData& ad) {
-    DialogBoxParamW(g_hInst, MAKEINTRESOURCEW(IDD_ABOUT), ad.hwnd, AboutDlgProc, 0);
-}
+void ShowAbout(cAppData& ad) { LangDialogBox(IDD_ABOUT, ad.hwnd, AboutDlgProc, 0); }

@@ -12,6 +12,9 @@ void OnInitApp(cAppData& ad);
 void TrackPopUp(cAppData& ad, const POINT& point);
 void SwitchMenu(cAppData& ad, const int& id, const int& other);
 
+// The closing question (dialog 120): IDYES save, IDNO discard, IDCANCEL back to the edits.
+int AskSaveChanges(cAppData& ad, const char* question);
+
 // Confirmation dialog 106: 6 for yes, 7 for no.
 INT_PTR CALLBACK DelDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 int mb2(cAppData& ad, const char* caption, const char* question);

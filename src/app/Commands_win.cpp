@@ -6,13 +6,15 @@
 
 #include <initializer_list>
 
-#include "core/AppData.h"
 #include "app/App_win.h"
-#include "core/Constants.h"
 #include "app/FileCommands_win.h"
+#include "core/AppData.h"
+#include "core/Constants.h"
 #include "res/resource.h"
+#include "support/Lang_win.h"
 #include "support/Paths.h"
 #include "support/Paths_win.h"
+#include "support/mb.h"
 #include "view/Fields.h"
 #include "view/View.h"
 
@@ -50,7 +52,7 @@ void revertEdits(cAppData& ad) {
 // Enter: in the list it enters a folder or opens a file; elsewhere it takes the fields.
 void onEnter(cAppData& ad) {
     if (GetFocus() != GetDlgItem(ad.hwnd, IDC_FILELIST)) {
-        ViewGetData(ad);
+        ViewTakeFields(ad);
     } else if (SelectionIsNotOpen(ad)) {
         if (ViewListChangeDir(ad)) {
             refillList(ad);
@@ -62,7 +64,7 @@ void onEnter(cAppData& ad) {
 
 // Escape walks back one step: undo the edits, then close the file, then clear the window.
 void onEscape(cAppData& ad) {
-    ViewGetData(ad);
+    ViewTakeFields(ad);
     if (UnsavedEdits(ad)) {
         revertEdits(ad);
     } else if (ad.fileopen()) {
@@ -96,6 +98,20 @@ void onSaveFolder(cAppData& ad) {
     if (atSaveFolder(ad) || !closeOpenFile(ad)) return;
     SetCurrentDirectoryA(ad.savedir.cstr());
     refillList(ad);
+}
+
+// Ctrl+N: the New submenu of the File menu, opened at the top left of the window.
+void onNewMenu(cAppData& ad) {
+    HMENU file = GetSubMenu(GetMenu(ad.hwnd), 0);
+    for (int i = 0; i < GetMenuItemCount(file); ++i) {
+        HMENU sub = GetSubMenu(file, i);
+        if (!sub || GetMenuState(sub, IDM_NEW_AMAZONE, MF_BYCOMMAND) == static_cast<UINT>(-1))
+            continue;
+        POINT at = {0, 0};
+        ClientToScreen(ad.hwnd, &at);
+        TrackPopupMenuEx(sub, TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, ad.hwnd, nullptr);
+        return;
+    }
 }
 
 void onMaxGold(cAppData& ad) {
@@ -190,7 +206,8 @@ bool OnCommand(cAppData& ad, int id, int code) {
         case IDC_FILELIST:
             return onFileList(ad, code);
         case IDC_BROWSE:
-            if (closeOpenFile(ad) && Browse(ad, "Select Folder")) ViewAddFilesToList(ad);
+            if (closeOpenFile(ad) && Browse(ad, Tr(IDS_BROWSE_TITLE).c_str()))
+                ViewAddFilesToList(ad);
             return true;
         case IDM_FANSITE:
             ShellOpen(fansite);
@@ -233,7 +250,7 @@ bool OnCommand(cAppData& ad, int id, int code) {
             if (closeOpenFile(ad)) ViewOpenFileFromList(ad);
             return true;
         case IDM_READFIELDS:
-            ViewGetData(ad);
+            ViewTakeFields(ad);
             return true;
         case IDM_SAVEFOLDER:
             onSaveFolder(ad);
@@ -242,10 +259,16 @@ bool OnCommand(cAppData& ad, int id, int code) {
             ShellOpen(GetAppPath(nullptr));
             return true;
         case IDM_REGISTER:
-            if (mb2(ad, title, "Register Diablo SaveFiles?") == IDYES) RegisterApp(ad);
+            if (mb2(ad, title, Tr(IDS_ASK_REGISTER).c_str()) == IDYES) RegisterApp(ad);
             return true;
         case IDM_UNREGISTER:
-            if (mb2(ad, title, "Unregister Diablo SaveFiles?") == IDYES) UnregisterApp(ad);
+            if (mb2(ad, title, Tr(IDS_ASK_UNREGISTER).c_str()) == IDYES) UnregisterApp(ad);
+            return true;
+        case IDM_RELOAD:
+            ViewReload(ad, false);
+            return true;
+        case IDM_NEWMENU:
+            onNewMenu(ad);
             return true;
     }
     if (id >= IDM_NEW_AMAZONE && id <= IDM_NEW_ASSASSINE) {
@@ -257,7 +280,7 @@ bool OnCommand(cAppData& ad, int id, int code) {
 
 void PrepareMenuBar(cAppData& ad) {
     HMENU menu = GetMenu(ad.hwnd);
-    ViewGetData(ad);
+    ViewTakeFields(ad);
     ViewEnableMenuItems(ad, MF_GRAYED);
     if (ad.fileopen()) {
         for (int id : {IDM_SAVEAS, IDM_CLOSE, IDM_DELETE}) enable(menu, id);
@@ -293,7 +316,7 @@ void OnListContextMenu(cAppData& ad, LPARAM lParam) {
     }
     for (int id : kPopupItems) EnableMenuItem(ad.popup, id, MF_BYCOMMAND | MF_GRAYED);
     if (ad.fileopen()) {
-        ViewGetData(ad);
+        ViewTakeFields(ad);
         if (UnsavedEdits(ad) && ViewFileWritable(ad)) enable(ad.popup, IDM_SAVE);
         for (int id : {IDM_SAVEAS, IDM_CLOSE, IDM_DELETE}) enable(ad.popup, id);
     } else if (listedFileSelected(ad)) {
@@ -303,4 +326,24 @@ void OnListContextMenu(cAppData& ad, LPARAM lParam) {
         return;
     }
     TrackPopUp(ad, screen);
+}
+
+void OnDropPath(cAppData& ad, const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const bool folder =
+        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    const std::size_t start = path.find_last_of('\\') + 1;
+    if (!folder && !TestExt(path.c_str(), "d2s") && !TestExt(path.c_str(), backupext)) {
+        mb(Tr(IDS_NOT_A_SAVE, path.substr(start)).c_str(), ad.hwnd);
+        return;
+    }
+    if (!closeOpenFile(ad)) return;
+    if (!SetCurrentDirectoryA(folder ? path.c_str() : path.substr(0, start).c_str())) {
+        mb(Tr(IDS_PATH_REFUSED, path).c_str(), ad.hwnd);
+        return;
+    }
+    refillList(ad);
+    if (folder) return;
+    ViewListSetSelFile(ad, path.substr(start).c_str());
+    ViewOpenFileFromList(ad);
 }

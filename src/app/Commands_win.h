@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 class cAppData;
 
 // Runs the command; false for an ID the table does not hold or a list notification it
@@ -16,3 +18,6 @@ void OnListContextMenu(cAppData& ad, LPARAM point);
 bool UnsavedEdits(cAppData& ad);
 // The selected list entry differs from the open file's name.
 bool SelectionIsNotOpen(cAppData& ad);
+// A file or folder dropped on the window: a save or backup opens as if selected in the
+// list (after the closing question), a folder is entered.
+void OnDropPath(cAppData& ad, const std::string& path);

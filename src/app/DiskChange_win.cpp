@@ -8,14 +8,16 @@
 #include <string>
 #include <vector>
 
-#include "core/AppData.h"
 #include "app/App_win.h"
 #include "app/Commands_win.h"
+#include "core/AppData.h"
 #include "core/Constants.h"
 #include "doc/Doc.h"
 #include "doc/DocError.h"
 #include "doc/DocSave.h"
 #include "doc/Layout.h"
+#include "res/resource.h"
+#include "support/Lang_win.h"
 #include "support/mb.h"
 #include "view/Fields.h"
 #include "view/View.h"
@@ -41,21 +43,16 @@ DiskChange SettleDiskChange(cAppData& ad) {
     if (!changedOnDisk(ad, name.c_str())) return DiskChange::None;
     ViewGetData(ad);
     if (!UnsavedEdits(ad)) return DiskChange::Settled;
-    const char* question =
-        "%s was changed on disk while Velmor was in the background.\n"
-        "Save your changes over it? The version on disk becomes the backup.";
-    if (mb2(ad, title, format(question, name).c_str()) != IDYES) return DiskChange::Settled;
+    if (mb2(ad, title, Tr(IDS_ASK_DISK_CHANGE, name).c_str()) != IDYES) return DiskChange::Settled;
     // The version on disk becomes the backup; the marks reach only the bytes written.
     SaveChoices how;
     how.backup = Backup::Overwrite;
     const SaveResult r = DocSave(ad, name, how);
     if (r.ok()) return DiskChange::Settled;
     if (r.code == DocError::BackupFailed) {
-        mb(format("Could not keep the version on disk as %s!\nNothing was saved.", r.backup)
-               .c_str(),
-           ad.hwnd);
+        mb(Tr(IDS_DISK_BACKUP_FAILED, r.backup).c_str(), ad.hwnd);
     } else if (r.code == DocError::CannotWrite) {
-        mb(format("Could not save %s!\nThe file on disk is unchanged.", name).c_str(), ad.hwnd);
+        mb(Tr(IDS_SAVE_FAILED, name).c_str(), ad.hwnd);
     } else {
         mb(DocErrorMessage(r, name).c_str(), ad.hwnd);
     }

@@ -1,14 +1,17 @@
 #include "app/FileCommands_win.h"
 
 #include <windows.h>
+// After windows.h, which it builds on.
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
-#include "core/AppData.h"
 #include "app/App_win.h"
 #include "app/Commands_win.h"
+#include "core/AppData.h"
 #include "core/Constants.h"
 #include "doc/Doc.h"
 #include "doc/DocError.h"
@@ -16,8 +19,10 @@
 #include "res/resource.h"
 #include "support/File.h"
 #include "support/FileDialog_win.h"
+#include "support/Lang_win.h"
 #include "support/Paths.h"
 #include "support/Paths_win.h"
+#include "support/Utf8_win.h"
 #include "support/mb.h"
 #include "view/Fields.h"
 #include "view/View.h"
@@ -29,10 +34,26 @@ void report(cAppData& ad, const SaveResult& r, const std::string& name) {
     if (r.code == DocError::NameRefused || r.code == DocError::NotWritable) {
         mb(r.detail.c_str(), ad.hwnd);
     } else if (r.code == DocError::CannotWrite) {
-        mb(format("Could not save %s!\nThe file on disk is unchanged.", name).c_str(), ad.hwnd);
+        mb(Tr(IDS_SAVE_FAILED, name).c_str(), ad.hwnd);
     } else {
         mb(DocErrorMessage(r, name).c_str(), ad.hwnd);
     }
+}
+
+// Moves the files to the Recycle Bin in one undoable step. Where the bin cannot take them
+// the shell says so and asks before deleting them for good.
+void recycle(cAppData& ad, const std::vector<std::string>& names) {
+    std::wstring from;
+    for (const std::string& name : names)
+        from += WideFromUtf8(std::string(CurDir(nullptr)) + name) + L'\0';
+    from += L'\0';
+    SHFILEOPSTRUCTW op = {};
+    op.hwnd = ad.hwnd;
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags =
+        FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_WANTNUKEWARNING | FOF_SILENT | FOF_NOERRORUI;
+    SHFileOperationW(&op);
 }
 
 // Selects the entry, listing the folder anew when it is missing: another program may
@@ -58,7 +79,7 @@ bool saveInPlace(cAppData& ad, const std::string& name, const bool& encode) {
     how.backup = CopyFileA(ad, name.c_str());
     SaveResult r = DocSave(ad, name, how);
     if (r.code == DocError::BackupFailed) {
-        const std::string question = DocErrorMessage(r, name) + "\n\nSave without a backup?";
+        const std::string question = DocErrorMessage(r, name) + Tr(IDS_ASK_NO_BACKUP);
         if (mb2(ad, title, question.c_str()) != IDYES) return false;
         how.backup = Backup::Skip;
         r = DocSave(ad, name, how);
@@ -87,15 +108,9 @@ Backup CopyFileA(cAppData& ad, const char* file) {
     const std::string backup = DocBackupName(file);
     FileFacts facts;
     if (!FileExamine(backup, facts) || !facts.exists || facts.folder) return Backup::Overwrite;
-    const std::string question = format("Overwrite existing BackupFile %s?", backup);
-    return mb2(ad, "Status -> Saving", question.c_str()) == IDYES ? Backup::Overwrite
-                                                                  : Backup::Keep;
-}
-
-void DeleteFileA(cAppData&, char* name, const char* ext) {
-    delExt(name);
-    std::strcat(name, ext);
-    if (FileExists(name)) ::DeleteFileA(name);
+    const std::string question = Tr(IDS_ASK_OVERWRITE_BACKUP, backup);
+    return mb2(ad, Tr(IDS_SAVING).c_str(), question.c_str()) == IDYES ? Backup::Overwrite
+                                                                      : Backup::Keep;
 }
 
 void OnSaveFile(cAppData& ad) {
@@ -103,7 +118,7 @@ void OnSaveFile(cAppData& ad) {
     char name[64] = "";
     std::snprintf(name, sizeof name, "%s", ad.filename.cstr());
     if (TestExt(name, backupext)) {
-        mb(format("%s is a backupfile ->->->\nselect save as...", name).c_str(), ad.hwnd);
+        mb(Tr(IDS_IS_BACKUP, name).c_str(), ad.hwnd);
         return;
     }
     ViewGetData(ad);
@@ -137,7 +152,7 @@ void OnSaveNewFileAs(cAppData& ad, const int& command) {
     ViewCloseFile(ad);
     if (!dialog.Save()) return;
     if (!DocOpenNewFile(ad, command)) {
-        mb("Not enough memory for a new character", ad.hwnd);
+        mb(Tr(IDS_NO_MEMORY).c_str(), ad.hwnd);
         ad.reset();
         return;
     }
@@ -159,7 +174,7 @@ bool OnCloseFile(cAppData& ad) {
     if (!ad.fileopen()) return true;
     const std::string name = ad.filename.cstr();
     if (!FileExists(name.c_str())) {
-        const std::string question = format("%s has been removed! Restore Character?", name);
+        const std::string question = Tr(IDS_ASK_RESTORE, name);
         if (mb2(ad, title, question.c_str()) == IDYES) {
             // The document's bytes are still those loaded: they are written as they are,
             // whatever the menu marks, and there is no file left to back up.
@@ -178,22 +193,37 @@ bool OnCloseFile(cAppData& ad) {
     if (!ViewFileWritable(ad)) return true;
     ViewGetData(ad);
     if (!UnsavedEdits(ad)) return true;
-    if (mb2(ad, title, format("Save Changes to %s?", name).c_str()) != IDYES) return true;
-    return saveInPlace(ad, name, true);
+    switch (AskSaveChanges(ad, Tr(IDS_ASK_SAVE_CHANGES, name).c_str())) {
+        case IDYES:
+            return saveInPlace(ad, name, true);
+        case IDNO:
+            return true;
+    }
+    return false;
 }
 
 void OnFileDelete(cAppData& ad) {
     char name[64];
     ViewListGetSelFile(ad, name);
     const bool backup = TestExt(name, backupext);
-    const std::string question =
-        format(backup ? "Delete Backupfile\n%s?" : "Delete D2SaveFile\n%s?", name);
-    if (mb2(ad, backup ? "Delete VelmorBackupfile ???" : "Delete D2Savefile ???",
+    const std::string question = Tr(backup ? IDS_ASK_DELETE_BACKUP : IDS_ASK_DELETE_SAVE, name);
+    if (mb2(ad, Tr(backup ? IDS_DELETE_BACKUP_CAPTION : IDS_DELETE_SAVE_CAPTION).c_str(),
             question.c_str()) != IDYES)
         return;
-    // The side files go only with the save itself: a refused delete removes nothing.
-    if (!::DeleteFileA(name)) {
-        mb(format("Could not delete %s!\nNothing was removed.", name).c_str(), ad.hwnd);
+    // A save marked read-only is refused, as the system refuses to delete it; the side files
+    // go only with the save itself.
+    const DWORD attributes = GetFileAttributesA(name);
+    std::vector<std::string> names = {name};
+    if (TestExt(name, "d2s")) {
+        for (const char* ext : kSideFiles) {
+            const std::string side = DelExt(name) + std::string(ext);
+            if (FileExists(side.c_str())) names.push_back(side);
+        }
+    }
+    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_READONLY))
+        recycle(ad, names);
+    if (FileExists(name)) {
+        mb(Tr(IDS_DELETE_FAILED, name).c_str(), ad.hwnd);
         return;
     }
     HWND list = GetDlgItem(ad.hwnd, IDC_FILELIST);
@@ -201,7 +231,4 @@ void OnFileDelete(cAppData& ad) {
     SendMessageA(list, LB_DELETESTRING, sel, 0);
     SendMessageA(list, LB_SETCURSEL, sel > 0 ? sel - 1 : 0, 0);
     ViewCloseFile(ad);
-    if (!TestExt(name, "d2s")) return;
-    // Delete leaves the ".ma4" file, as it always has.
-    for (int i = 0; i < kSideFileCount - 1; ++i) DeleteFileA(ad, name, kSideFiles[i]);
 }

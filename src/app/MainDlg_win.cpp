@@ -1,6 +1,8 @@
-// The main dialog: start-up, the message map and the activation protocol with the folder
-// monitor. Commands go to the command table (Commands_win.cpp).
+// The main dialog: start-up, the message map, the keys and the activation protocol with
+// the folder monitor. Commands go to the command table (Commands_win.cpp).
 #include <windows.h>
+// After windows.h, which it builds on.
+#include <shellapi.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -8,15 +10,18 @@
 #include <ctime>
 #include <string>
 
-#include "core/AppData.h"
 #include "app/App_win.h"
 #include "app/Commands_win.h"
-#include "core/Constants.h"
 #include "app/FileCommands_win.h"
+#include "core/AppData.h"
+#include "core/Constants.h"
 #include "monitor/Monitor_win.h"
 #include "res/resource.h"
+#include "support/Lang_win.h"
 #include "support/Paths.h"
 #include "support/Paths_win.h"
+#include "support/Utf8_win.h"
+#include "support/mb.h"
 #include "view/Fields.h"
 #include "view/View.h"
 
@@ -30,6 +35,10 @@ void takeCommandLine(cAppData& ad, const char* text) {
     path.erase(std::remove(path.begin(), path.end(), '"'), path.end());
     WIN32_FIND_DATAA found;
     HANDLE find = FindFirstFileA(path.c_str(), &found);
+    // A path longer than the system takes would otherwise open nothing without a word.
+    if (find == INVALID_HANDLE_VALUE &&
+        (GetLastError() == ERROR_FILENAME_EXCED_RANGE || path.size() >= MAX_PATH))
+        mb(Tr(IDS_PATH_REFUSED, path).c_str(), ad.hwnd);
     const bool ok = find != INVALID_HANDLE_VALUE &&
                     !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
                     (TestExt(found.cFileName, "d2s") || TestExt(found.cFileName, backupext));
@@ -37,7 +46,59 @@ void takeCommandLine(cAppData& ad, const char* text) {
     ad.cmdfile = ok ? found.cFileName : "";
     if (!ok) return;
     ad.cmdfile.trim();
-    if (path.find('\\') != std::string::npos) SetCurrentDirectoryA(GetPathFromFile(path.c_str()));
+    const std::size_t start = path.find_last_of('\\');
+    if (start == std::string::npos) return;
+    // A folder the system cannot make the current one: refused by name, nothing opens.
+    if (!SetCurrentDirectoryA(path.substr(0, start + 1).c_str())) {
+        mb(Tr(IDS_PATH_REFUSED, path).c_str(), ad.hwnd);
+        ad.cmdfile = "";
+    }
+}
+
+HACCEL keys = nullptr;
+
+// A key of the accelerator table pressed in the main window: runs its command when the
+// command's menu item is enabled, and swallows the key either way.
+bool mainWindowKey(cAppData& ad, const MSG& msg) {
+    if ((msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) || !keys) return false;
+    if (msg.hwnd != ad.hwnd && !IsChild(ad.hwnd, msg.hwnd)) return false;
+    ACCEL table[16];
+    const int n = CopyAcceleratorTableA(keys, table, 16);
+    const BYTE held = (GetKeyState(VK_CONTROL) < 0 ? FCONTROL : 0) |
+                      (GetKeyState(VK_SHIFT) < 0 ? FSHIFT : 0) |
+                      (GetKeyState(VK_MENU) < 0 ? FALT : 0);
+    for (int i = 0; i < n; ++i) {
+        if (table[i].key != msg.wParam || (table[i].fVirt & (FCONTROL | FSHIFT | FALT)) != held)
+            continue;
+        // In a field Delete deletes text; the file goes only from the list.
+        if (table[i].cmd == IDM_DELETE && GetFocus() != GetDlgItem(ad.hwnd, IDC_FILELIST))
+            return false;
+        PrepareMenuBar(ad);
+        const UINT state = GetMenuState(GetMenu(ad.hwnd), table[i].cmd, MF_BYCOMMAND);
+        if (state == static_cast<UINT>(-1) || !(state & MF_GRAYED))
+            SendMessageA(ad.hwnd, WM_COMMAND, table[i].cmd, 0);
+        return true;
+    }
+    return false;
+}
+
+cAppData* keysFor = nullptr;  // the window whose keys the hook translates
+HHOOK keyHook = nullptr;
+
+// The dialog's own message loop knows no accelerators; this hook gives it the table's keys.
+LRESULT CALLBACK keyFilter(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == MSGF_DIALOGBOX && keysFor &&
+        mainWindowKey(*keysFor, *reinterpret_cast<MSG*>(lParam)))
+        return 1;
+    return CallNextHookEx(keyHook, code, wParam, lParam);
+}
+
+void onDropFiles(cAppData& ad, HDROP drop) {
+    const UINT len = DragQueryFileW(drop, 0, nullptr, 0);
+    std::wstring path(len + 1, L'\0');
+    const bool one = len > 0 && DragQueryFileW(drop, 0, &path[0], len + 1) == len;
+    DragFinish(drop);
+    if (one) OnDropPath(ad, Utf8FromWide(path.c_str()));
 }
 
 void enableList(cAppData& ad, BOOL enable) {
@@ -79,9 +140,19 @@ void onFolderCheck(cAppData& ad, cMonitor& monitor) {
 void OnInitApp(cAppData& ad) {
     SetClassLongPtrA(ad.hwnd, GCLP_HICON,
                      reinterpret_cast<LONG_PTR>(LoadIconA(g_hInst, MAKEINTRESOURCEA(IDI_APP))));
+    // The dialog loads its menu in whatever language the system picks: the chosen one
+    // replaces it.
+    HMENU loaded = GetMenu(ad.hwnd);
+    SetMenu(ad.hwnd, LangMenu(IDM_MAINMENU));
+    DestroyMenu(loaded);
     HMENU system = GetSystemMenu(ad.hwnd, FALSE);
     AppendMenuA(system, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(system, MF_STRING, IDM_ABOUT, "&About");
+    AppendMenuA(system, MF_STRING, IDM_ABOUT, Tr(IDS_SYSMENU_ABOUT).c_str());
+    DragAcceptFiles(ad.hwnd, TRUE);
+    keysFor = &ad;
+    if (!keys) keys = LoadAcceleratorsA(g_hInst, MAKEINTRESOURCEA(IDR_ACCEL));
+    if (!keyHook)
+        keyHook = SetWindowsHookExA(WH_MSGFILTER, keyFilter, nullptr, GetCurrentThreadId());
     ClearView(ad, sclear);
     SetFocus(GetDlgItem(ad.hwnd, IDC_FILELIST));
     GetInitialDir(ad);
@@ -115,6 +186,14 @@ INT_PTR CALLBACK MainDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
             ViewCloseFile(ad);
             EndDialog(hwnd, 0);
             return TRUE;
+        case WM_DROPFILES:
+            onDropFiles(ad, reinterpret_cast<HDROP>(wParam));
+            return TRUE;
+        case WM_DESTROY:
+            if (keyHook) UnhookWindowsHookEx(keyHook);
+            keyHook = nullptr;
+            keysFor = nullptr;
+            return FALSE;
         case WM_ACTIVATEAPP:
             onActivateApp(ad, monitor, wParam != 0);
             return FALSE;
@@ -129,7 +208,7 @@ INT_PTR CALLBACK MainDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
             if (wParam == IDM_ABOUT) SendMessageA(hwnd, WM_COMMAND, IDM_ABOUT, 0);
             return FALSE;
         case WM_COMMAND:
-            if (HIWORD(wParam) == EN_KILLFOCUS) ViewGetData(ad);
+            if (HIWORD(wParam) == EN_KILLFOCUS) ViewTakeFields(ad);
             if (LOWORD(wParam) == IDM_FOLDERCHECK) {
                 onFolderCheck(ad, monitor);
                 return TRUE;

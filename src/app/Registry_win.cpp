@@ -1,16 +1,21 @@
 // File-type registration for save files and backups, and the game's save folder.
 #include <windows.h>
+// After windows.h, which they build on.
+#include <knownfolders.h>
+#include <shlobj.h>
 
 #include <cstring>
 #include <initializer_list>
 #include <string>
 #include <utility>
 
-#include "core/AppData.h"
 #include "app/App_win.h"
+#include "core/AppData.h"
 #include "core/Constants.h"
 #include "support/Paths.h"
 #include "support/Paths_win.h"
+#include "support/StartUp.h"
+#include "support/Utf8_win.h"
 
 namespace {
 
@@ -75,7 +80,10 @@ void RegisterApp(cAppData& ad) {
     RegCloseKey(root);
 }
 
-void GetInitialDir(cAppData& ad) {
+namespace {
+
+// The classic game's save folder as its registry entry names it, with a trailing backslash.
+std::string classicSaveFolder() {
     HKEY key;
     char folder[MAX_PATH + 1] = "";
     DWORD size = MAX_PATH - 1;  // room for the terminator and the added backslash
@@ -85,12 +93,30 @@ void GetInitialDir(cAppData& ad) {
                                  reinterpret_cast<BYTE*>(folder), &size) == ERROR_SUCCESS;
         RegCloseKey(key);
     }
-    if (found && folder[0]) {
-        folder[MAX_PATH - 1] = '\0';
-        addSlash(folder);
-        ad.savedir = folder;
-        ad.savedir.trim();
-    } else {
-        ad.savedir = CurDir(nullptr);
-    }
+    if (!found || !folder[0]) return std::string();
+    folder[MAX_PATH - 1] = '\0';
+    addSlash(folder);
+    return folder;
+}
+
+std::string savedGamesFolder() {
+    PWSTR path = nullptr;
+    std::string folder;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_SavedGames, 0, nullptr, &path)))
+        folder = Utf8FromWide(path);
+    CoTaskMemFree(path);
+    return folder;
+}
+
+}  // namespace
+
+void GetInitialDir(cAppData& ad) {
+    const auto isFolder = [](const std::string& path) {
+        const DWORD attributes = GetFileAttributesA(path.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    };
+    const std::string folder = ChooseStartFolder(
+        {classicSaveFolder(), RemasterSaveFolder(savedGamesFolder())}, isFolder, CurDir(nullptr));
+    ad.savedir = folder.c_str();
+    ad.savedir.trim();
 }

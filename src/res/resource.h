@@ -18,6 +18,8 @@
 #define IDI_ASSASSINE 115
 #define IDI_DRUID 116
 #define IDI_WARLOCK 117
+#define IDD_SAVECHANGES 120
+#define IDR_ACCEL 121
 
 // Controls of the main dialog. Each label's ID is its field's ID - 1.
 #define IDC_CLASSICON 1004
@@ -90,6 +92,46 @@
 #define IDM_NEW_BARBAR 40037
 #define IDM_NEW_DRUID 40038
 #define IDM_NEW_ASSASSINE 40039
+#define IDM_NEWMENU 40050
+#define IDM_RELOAD 40051
+
+// Texts the program builds at run time, in the string tables of both languages; the
+// numbers run without a gap from the first to the last.
+#define IDS_SYSMENU_ABOUT 3000
+#define IDS_BROWSE_TITLE 3001
+#define IDS_ASK_REGISTER 3002
+#define IDS_ASK_UNREGISTER 3003
+#define IDS_POPUP_SAVE 3004
+#define IDS_POPUP_SAVEAS 3005
+#define IDS_POPUP_CLOSE 3006
+#define IDS_POPUP_LOAD 3007
+#define IDS_POPUP_DELETE 3008
+#define IDS_FILTER 3009
+#define IDS_SAVE_FAILED 3010
+#define IDS_ASK_NO_BACKUP 3011
+#define IDS_SAVING 3012
+#define IDS_ASK_OVERWRITE_BACKUP 3013
+#define IDS_IS_BACKUP 3014
+#define IDS_NO_MEMORY 3015
+#define IDS_ASK_RESTORE 3016
+#define IDS_ASK_SAVE_CHANGES 3017
+#define IDS_DELETE_SAVE_CAPTION 3018
+#define IDS_ASK_DELETE_SAVE 3019
+#define IDS_DELETE_BACKUP_CAPTION 3020
+#define IDS_ASK_DELETE_BACKUP 3021
+#define IDS_DELETE_FAILED 3022
+#define IDS_ASK_DISK_CHANGE 3023
+#define IDS_DISK_BACKUP_FAILED 3024
+#define IDS_STATUS_BACKUP 3025
+#define IDS_STATUS_SAVE 3026
+#define IDS_CAPTION_BACKUP 3027
+#define IDS_CAPTION_DEAD 3028
+#define IDS_CAPTION_HARDCORE 3029
+#define IDS_ABOUT_TOOLCHAIN 3030
+#define IDS_ABOUT_VISIT 3031
+#define IDS_ABOUT_EDITOR 3032
+#define IDS_PATH_REFUSED 3033
+#define IDS_NOT_A_SAVE 3034
 
 // About box.
 #define IDC_ABOUT_ICON 104

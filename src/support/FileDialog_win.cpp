@@ -2,6 +2,9 @@
 
 #include <cstring>
 
+#include "res/resource.h"
+#include "support/Lang_win.h"
+
 cFileDialog::cFileDialog(HWND const& owner) { InitOFN(owner); }
 
 void cFileDialog::InitOFN(HWND const& owner) {
@@ -10,7 +13,8 @@ void cFileDialog::InitOFN(HWND const& owner) {
     std::memset(&ofn, 0, sizeof ofn);
     ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
     ofn.hwndOwner = owner;
-    ofn.lpstrFilter = "Diablo2 SaveGameFiles\0*.d2s\0";
+    filter = Tr(IDS_FILTER) + std::string("\0*.d2s\0", 8);
+    ofn.lpstrFilter = filter.c_str();
     ofn.lpstrFile = fileName;
     ofn.nMaxFile = sizeof fileName;
     ofn.lpstrFileTitle = fileTitle;

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 class cFileDialog {
 public:
     explicit cFileDialog(HWND const& owner);
@@ -16,4 +18,5 @@ private:
     char fileName[MAX_PATH];
     char fileTitle[MAX_PATH];
     OPENFILENAMEA ofn;
+    std::string filter;
 };

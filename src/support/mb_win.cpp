@@ -1,10 +1,11 @@
 // The program's message box, dialog 107. The dialogs are created through the wide entry
-// points so that their Chinese captions show whatever the system's ANSI code page is.
+// points, in the window's language.
 #include <windows.h>
 
 #include "res/resource.h"
 #include "support/Center_win.h"
 #include "support/Instance_win.h"
+#include "support/Lang_win.h"
 #include "support/mb.h"
 
 HINSTANCE g_hInst = nullptr;
@@ -32,6 +33,5 @@ INT_PTR CALLBACK MbProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void mb(const char* text, HWND__* const& owner) {
-    DialogBoxParamW(g_hInst, MAKEINTRESOURCEW(IDD_MESSAGE), owner, MbProc,
-                    reinterpret_cast<LPARAM>(text));
+    LangDialogBox(IDD_MESSAGE, owner, MbProc, reinterpret_cast<LPARAM>(text));
 }

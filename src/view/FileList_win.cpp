@@ -6,13 +6,16 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <string>
 
 #include "core/AppData.h"
 #include "core/Constants.h"
 #include "res/resource.h"
+#include "support/Lang_win.h"
 #include "support/Paths.h"
 #include "support/Paths_win.h"
 #include "support/cString.h"
+#include "support/mb.h"
 #include "view/View.h"
 
 namespace {
@@ -92,7 +95,9 @@ bool ViewListChangeDir(cAppData& ad) {
     if (!isFolder(GetFileAttributesA(name.cstr()))) return false;
     name.push_front(".\\");
     if (name[name.len() - 1] != '\\') name.add('\\');
-    SetCurrentDirectoryA(name.cstr());
+    // A folder whose path is longer than the system allows stays closed, and says so.
+    if (!SetCurrentDirectoryA(name.cstr()))
+        mb(Tr(IDS_PATH_REFUSED, CurDir(nullptr) + std::string(name.cstr() + 2)).c_str(), ad.hwnd);
     return true;
 }
 

@@ -3,6 +3,7 @@
 
 #include "core/AppData.h"
 #include "res/resource.h"
+#include "support/Lang_win.h"
 #include "view/Ui.h"
 
 void UiGetText(cAppData& ad, const int& id, char* buf, const int& cap) {
@@ -50,15 +51,15 @@ HMENU__* UiCreatePopup() {
     if (!menu) return nullptr;
     const struct {
         UINT id;
-        const char* text;
-    } items[] = {{IDM_SAVE, "Save.."},
-                 {IDM_SAVEAS, "Save As.."},
-                 {IDM_CLOSE, "Close.."},
-                 {IDM_LOAD, "Load.."},
-                 {IDM_DELETE, "Delete.."}};
+        int text;
+    } items[] = {{IDM_SAVE, IDS_POPUP_SAVE},
+                 {IDM_SAVEAS, IDS_POPUP_SAVEAS},
+                 {IDM_CLOSE, IDS_POPUP_CLOSE},
+                 {IDM_LOAD, IDS_POPUP_LOAD},
+                 {IDM_DELETE, IDS_POPUP_DELETE}};
     UINT pos = 0;
     for (const auto& item : items)
-        InsertMenuA(menu, pos++, MF_BYPOSITION | MF_STRING, item.id, item.text);
+        InsertMenuA(menu, pos++, MF_BYPOSITION | MF_STRING, item.id, Tr(item.text).c_str());
     return menu;
 }
 

@@ -13,6 +13,9 @@ void ViewSetFileInfo(cAppData& ad, const char* name);
 void ViewSetPlayerIcon(cAppData& ad);
 // A save file of a format this editor writes; backups and other formats open read-only.
 bool ViewFileWritable(cAppData& ad);
+// Takes the fields into player when the file is writable; a read-only file's fields keep
+// showing exactly the stored values, which the field rules would change.
+void ViewTakeFields(cAppData& ad);
 
 // The file list of the working folder.
 void ViewAddFilesToList(cAppData& ad);

@@ -12,6 +12,7 @@
 #include "doc/DocCheck.h"
 #include "doc/Layout.h"
 #include "res/resource.h"
+#include "support/Lang_win.h"
 #include "support/Paths.h"
 #include "support/Paths_win.h"
 #include "view/Fields.h"
@@ -49,6 +50,10 @@ bool ViewFileWritable(cAppData& ad) {
     return ad.fileopen() && TestExt(ad.filename.cstr(), "d2s") && DocVersionWritable(ad);
 }
 
+void ViewTakeFields(cAppData& ad) {
+    if (ViewFileWritable(ad)) ViewGetData(ad);
+}
+
 bool ViewOpenFile(cAppData& ad, const char* name) {
     if (!DocOpenFile(ad, name)) {
         ViewCloseFile(ad);
@@ -58,7 +63,7 @@ bool ViewOpenFile(cAppData& ad, const char* name) {
     ViewInitCombo(ad);
     ViewSetData(ad);
     // Disabling the field that has the focus makes it report leaving it, and the window then
-    // reads the fields: they must hold the file's values by then, not the placeholders.
+    // reads the fields of a writable file only: a read-only file's stored values stay shown.
     ViewEnableEdits(ad, !TestExt(name, backupext) && DocVersionWritable(ad));
     ViewSetFileInfo(ad, name);
     return true;
@@ -94,17 +99,16 @@ void ViewSetFileInfo(cAppData& ad, const char* name) {
     const char* dir = CurDir(nullptr);
     std::string status, caption;
     if (TestExt(name, backupext)) {
-        status = format("%s\nBackupfile-> %s\nfilesize: %u bytes\t2001", dir, name, ad.length);
-        caption = std::string("Backupfile ") + name;
+        status = format(Tr(IDS_STATUS_BACKUP).c_str(), dir, name, ad.length);
+        caption = Tr(IDS_CAPTION_BACKUP) + name;
     } else {
-        status = format("%s\n%s\nfilesize: %u byte\t2001", dir, name, ad.length);
+        status = format(Tr(IDS_STATUS_SAVE).c_str(), dir, name, ad.length);
         caption = DelExt(name);
     }
-    const std::uint32_t version = DocFormatVersion(ad);
-    if (version != VERSION_107 && version != VERSION_108) status += "\n" + DocVersionText(ad);
+    status += "\n" + DocVersionText(ad);
     const unsigned char flags = ad.data[DocLayout(ad).status];
-    if ((flags & STATUS_DIED) && (flags & STATUS_HARDCORE)) caption += " Dead";
-    if (flags & STATUS_HARDCORE) caption += " Profi";
+    if ((flags & STATUS_DIED) && (flags & STATUS_HARDCORE)) caption += Tr(IDS_CAPTION_DEAD);
+    if (flags & STATUS_HARDCORE) caption += Tr(IDS_CAPTION_HARDCORE);
     const std::string verdict = DocVerdictText(ad);  // what the game does with the file as loaded
     if (!verdict.empty()) status += "\n" + verdict;
     SetDlgItemTextA(ad.hwnd, IDC_STATUS, status.c_str());

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "support/StartUp.h"
+
 TEST(Paths, TestExtComparesTheLastExtensionInAnyCase) {
     const struct {
         const char *file, *ext;
@@ -31,4 +33,24 @@ TEST(Paths, DelExtAndGetPathFromFileCutTo259) {
         EXPECT_EQ(r[1], DelExt(r[0].c_str())) << r[0].size() << " " << r[0].substr(0, 20);
         EXPECT_EQ(r[2], GetPathFromFile(r[0].c_str())) << r[0].size() << " " << r[0].substr(0, 20);
     }
+}
+
+// Rows: the editor's command line after the program's name, the language and the file.
+// The start folder is the first existing one of the classic game's and the remaster's.
+TEST(StartUp, EditorArgsAndTheStartFolder) {
+    // clang-format off
+    const std::string rows[][3] = {
+        {"", "", ""}, {"  \"C:\\My Saves\\Åsa.d2s\" ", "", "C:\\My Saves\\Åsa.d2s"}, {"--lang=en", "en", ""},
+        {"--lang=zh  \"a b.d2s\"", "zh", "a b.d2s"}, {"x --lang=en", "", "x --lang=en"}};
+    // clang-format on
+    for (const auto& r : rows) {
+        EXPECT_EQ(r[1], ParseEditorArgs(r[0]).lang) << r[0];
+        EXPECT_EQ(r[2], ParseEditorArgs(r[0]).file) << r[0];
+    }
+    EXPECT_EQ("--lang=en x", ArgsAfterProgram("\"C:\\Program Files\\velmor.exe\"  --lang=en x"));
+    EXPECT_EQ("C:\\U\\Saved Games\\Diablo II Resurrected\\",
+              RemasterSaveFolder("C:\\U\\Saved Games"));
+    const auto exists = [](const std::string& f) { return f != "gone"; };
+    EXPECT_EQ("c", ChooseStartFolder({"", "gone", "c", "r"}, exists, "."));
+    EXPECT_EQ(".", ChooseStartFolder({"", "gone"}, exists, "."));
 }

@@ -1,19 +1,26 @@
 // Cases where the window used to lose an edit, a file or its place: a file the game wrote
-// behind the editor's back, Delete, and the keyboard's context menu.
+// behind the editor's back, Delete, keys and the keyboard's context menu, drops.
 #include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
 
 #include "Harness.h"
 #include "res/resource.h"
+// After windows.h, which it builds on.
+#include <shlobj.h>
 
 namespace {
 
 UINT saveAs = 0;  // the state of the context menu's Save As when it opened
+UINT amazon = 0;  // the state of New Amazon in the menu that opened
 
 // Records the state of Save As when the context menu opens, then closes the menu again.
 LRESULT CALLBACK recordMenu(int code, WPARAM wParam, LPARAM lParam) {
     const CWPSTRUCT* m = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (code == HC_ACTION && m->message == WM_INITMENUPOPUP) {
         saveAs = GetMenuState(reinterpret_cast<HMENU>(m->wParam), IDM_SAVEAS, MF_BYCOMMAND);
+        amazon = GetMenuState(reinterpret_cast<HMENU>(m->wParam), IDM_NEW_AMAZONE, MF_BYCOMMAND);
         PostMessageA(m->hwnd, WM_CANCELMODE, 0, 0);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -40,9 +47,13 @@ TEST(Edits, AFileTheGameWroteMeanwhileIsOverwrittenOnlyByChoiceAndThenKeptAsTheB
     }
 }
 
-// The side files go with the save, but only once the save itself is gone; .ma4 is not one.
-TEST(Edits, DeleteRemovesTheSideFilesOnlyAfterTheSaveAndReportsARefusal) {
+// The save goes to the Recycle Bin with every side file, but a refused save takes none.
+TEST(Edits, DeleteMovesTheSaveAndItsSideFilesToTheRecycleBinOrReportsARefusal) {
+    char xdg[MAX_PATH] = "";
+    ASSERT_TRUE(GetEnvironmentVariableA("XDG_DATA_HOME", xdg, sizeof xdg));
+    const std::string trash = std::string("Z:") + xdg + "/Trash/";
     for (bool readOnly : {false, true}) {
+        std::filesystem::remove_all(trash);  // with its notes of where each file was
         TempFolder dir;
         WriteBytes(dir / "Rogar.d2s", NewSave("Rogar", 4));
         for (const char* ext : {"key", "map", "ma0", "ma1", "ma2", "ma3", "ma4"})
@@ -57,24 +68,133 @@ TEST(Edits, DeleteRemovesTheSideFilesOnlyAfterTheSaveAndReportsARefusal) {
         const std::string asked = "Delete D2Savefile ???|Delete D2SaveFile\nRogar.d2s?",
                           refused = "修改器提示:|Could not delete Rogar.d2s!\nNothing was removed.";
         EXPECT_EQ((readOnly ? Names{asked, refused} : Names{asked}), ed.shown);
-        EXPECT_EQ(readOnly ? all : Names{"Rogar.ma4"}, dir.List());
+        EXPECT_EQ(readOnly ? all : Names{}, dir.List());
+        for (const char* name : {"Rogar.d2s", "Rogar.ma4"})
+            EXPECT_EQ(!readOnly, std::filesystem::exists(trash + "files/" + name)) << name;
         EXPECT_EQ((readOnly ? Names{"..", "Rogar.d2s"} : Names{".."}), ed.ListEntries());
         EXPECT_EQ(readOnly ? "Rogar" : kTitle, ed.Title());
         SetFileAttributesA((dir / "Rogar.d2s").c_str(), FILE_ATTRIBUTE_NORMAL);  // to clean up
     }
 }
 
-// Shift+F10 or the menu key open the list's context menu at (-1, -1): for the open file.
-TEST(Edits, TheKeyboardContextMenuKeepsTheOpenFile) {
+namespace {
+
+// A key pressed as the dialog's message loop sees it, with Ctrl and Shift held or not;
+// true when the window took it.
+bool press(HWND target, UINT key, BYTE ctrl = 0, BYTE shift = 0) {
+    BYTE state[256] = {};
+    state[VK_CONTROL] = ctrl, state[VK_SHIFT] = shift;
+    SetKeyboardState(state);
+    MSG msg = {target, WM_KEYDOWN, key, 0, 0, {0, 0}};
+    const bool taken = CallMsgFilterW(&msg, MSGF_DIALOGBOX);
+    state[VK_CONTROL] = state[VK_SHIFT] = 0;
+    SetKeyboardState(state);
+    return taken;
+}
+
+// A file or folder dropped on the window from the shell.
+void drop(HWND dlg, const std::string& path) {
+    const std::wstring wide = std::filesystem::u8path(path).wstring() + L'\0';
+    HGLOBAL mem = GlobalAlloc(GHND, sizeof(DROPFILES) + (wide.size() + 1) * sizeof(wchar_t));
+    auto* files = static_cast<DROPFILES*>(GlobalLock(mem));
+    *files = {sizeof(DROPFILES), {0, 0}, FALSE, TRUE};
+    std::memcpy(files + 1, wide.c_str(), wide.size() * sizeof(wchar_t));
+    GlobalUnlock(mem);
+    SendMessageW(dlg, WM_DROPFILES, reinterpret_cast<WPARAM>(mem), 0);
+}
+
+}  // namespace
+
+// Rows: a key in a control with the file open and edited or not, whether the window takes
+// it, the dialogs it brings and the file afterwards. A key whose command is disabled does
+// nothing; Delete deletes the file only from the list.
+TEST(Edits, KeysRunTheirCommandsOnlyWhereTheMenuEnablesThem) {
+    const Bytes original = NewSave("Rogar", 4);
+    // clang-format off
+    const struct { int control; UINT key; BYTE ctrl, shift; bool edited, taken; std::vector<Answer::Kind> answers; Names shown; Bytes saved; } rows[] = {
+        {IDC_LEVEL, 'S', 0x80, 0, true, true, {}, {}, With16(original, kStrength, 111)},
+        {IDC_LEVEL, 'S', 0x80, 0, false, true, {}, {}, original},
+        {IDC_FILELIST, 'S', 0x80, 0x80, false, true, {Answer::Cancel}, {"file dialog"}, original},
+        {IDC_FILELIST, VK_F12, 0, 0, true, true, {Answer::Cancel}, {"file dialog"}, original},
+        {IDC_LEVEL, VK_DELETE, 0, 0, false, false, {}, {}, original},
+        {IDC_FILELIST, VK_DELETE, 0, 0, false, true, {Answer::No}, {"Delete D2Savefile ???|Delete D2SaveFile\nRogar.d2s?"}, original}};
+    // clang-format on
+    for (const auto& r : rows) {
+        TempFolder dir;
+        WriteBytes(dir / "Rogar.d2s", original);
+        Editor ed;
+        ed.Select("Rogar.d2s");
+        if (r.edited) ed.Type(IDC_STRENGTH, "111");
+        for (Answer::Kind a : r.answers) ed.Expect({a});
+        SetFocus(GetDlgItem(ed.dlg, r.control));
+        EXPECT_EQ(r.taken, press(GetDlgItem(ed.dlg, r.control), r.key, r.ctrl, r.shift)) << r.key;
+        EXPECT_EQ(r.shown, ed.shown) << r.key;
+        EXPECT_EQ(r.saved, ReadBytes(dir / "Rogar.d2s")) << r.key;
+        const Names saved = {"Rogar.bakvelmor", "Rogar.d2s"}, unchanged = {"Rogar.d2s"};
+        EXPECT_EQ(r.saved == original ? unchanged : saved, dir.List()) << r.key;
+    }
+    // F5 reloads the list; Ctrl+N opens the New menu, and Shift+F10 (or the menu key) the
+    // list's context menu at (-1, -1), for the open file; the hook closes each at once.
     TempFolder dir;
-    WriteBytes(dir / "Rogar.d2s", NewSave("Rogar", 4));
+    WriteBytes(dir / "Rogar.d2s", original);
     Editor ed;
     ed.Select("Rogar.d2s");
-    saveAs = MF_GRAYED;
+    WriteBytes(dir / "Game.d2s", original);
+    EXPECT_TRUE(press(GetDlgItem(ed.dlg, IDC_FILELIST), VK_F5));
+    EXPECT_EQ((Names{"..", "Game.d2s", "Rogar.d2s"}), ed.ListEntries());
+    saveAs = MF_GRAYED, amazon = static_cast<UINT>(-1);
     HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, recordMenu, nullptr, GetCurrentThreadId());
+    EXPECT_TRUE(press(GetDlgItem(ed.dlg, IDC_FILELIST), 'N', 0x80));
+    EXPECT_EQ(0u, amazon);
     SendMessageA(ed.dlg, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(GetDlgItem(ed.dlg, IDC_FILELIST)),
                  MAKELPARAM(-1, -1));
     UnhookWindowsHookEx(hook);
     EXPECT_EQ(0u, saveAs & MF_GRAYED);
     EXPECT_EQ("Rogar", ed.Title());
+}
+
+// Rows: what is dropped, the answer to its question, the window's title and folder. A
+// save opens as if chosen in the list, after the closing question, whose Cancel keeps the
+// edits; a folder is entered, whatever its name's script; what cannot be opened is refused.
+// In English, as closing the window, which Cancel keeps open.
+TEST(Edits, ADroppedSaveOpensAndADroppedFolderIsEntered) {
+    TempFolder dir;
+    const std::string cyrillic = "Сохранения", asa = dir / (cyrillic + "\\Åsa.d2s");
+    CreateDirectoryA((dir / cyrillic).c_str(), nullptr);
+    WriteBytes(asa, NewSave("Asa", 0));
+    WriteBytes(dir / "Rogar.d2s", NewSave("Rogar", 4));
+    WriteBytes(dir / "notes.txt", {'h'});
+    const std::string said = "Velmor|", longPath = dir / (std::string(300, 'x') + "\\W.d2s"),
+                      closing = kTitle + "|Save the changes to Rogar.d2s?";
+    // clang-format off
+    const struct { std::string path; Answer::Kind answer; std::string shown, title, folder; } rows[] = {
+        {"", Answer::Cancel, closing, "Rogar", dir.path},
+        {asa, Answer::Cancel, closing, "Rogar", dir.path}, {asa, Answer::No, closing, "Åsa", dir / (cyrillic + "\\")},
+        {dir.path, Answer::Ok, "", kTitle, dir.path},
+        {dir / "notes.txt", Answer::Ok, said + "notes.txt is not a save file (.d2s) or backup (.bakvelmor).", kTitle, dir.path},
+        {longPath, Answer::Ok, said + longPath + " cannot be opened: the system refuses its path (too long, or not accessible).", kTitle, dir.path},
+        {dir / cyrillic, Answer::Ok, "", kTitle, dir / (cyrillic + "\\")}};
+    // clang-format on
+    Editor ed("", Lang::English);
+    ed.Select("Rogar.d2s");
+    ed.Type(IDC_STRENGTH, "111");
+    for (const auto& r : rows) {
+        ed.shown.clear();
+        if (!r.shown.empty()) ed.Expect({r.answer});
+        r.path.empty() ? static_cast<void>(SendMessageA(ed.dlg, WM_CLOSE, 0, 0))
+                       : drop(ed.dlg, r.path);
+        EXPECT_EQ(r.shown.empty() ? Names{} : Names{r.shown}, ed.shown) << r.path;
+        EXPECT_EQ(r.title, ed.Title()) << r.path;
+        EXPECT_EQ(0u, ed.Text(IDC_STATUS).find(r.folder)) << ed.Text(IDC_STATUS);
+        // The status line names the game of every version, the classic ones too.
+        const std::size_t game = ed.Text(IDC_STATUS).find("\nformat version 89 (1.08)");
+        EXPECT_EQ(r.title[0] != 'V', game != std::string::npos) << ed.Text(IDC_STATUS);
+        // The game's verdict: the name in Åsa.d2s is "Asa", which it does not take.
+        const std::size_t refused = ed.Text(IDC_STATUS).find(
+            "\nthe game would refuse this file: the name in the file is \"Asa\"");
+        EXPECT_EQ(r.title == "Åsa", refused != std::string::npos) << ed.Text(IDC_STATUS);
+        EXPECT_EQ(r.title != "Rogar", ed.Text(IDC_STRENGTH) != "111") << r.path;
+    }
+    EXPECT_EQ((Names{"..", "Åsa.d2s"}), ed.ListEntries());
+    EXPECT_EQ(NewSave("Rogar", 4), ReadBytes(dir / "Rogar.d2s"));
 }

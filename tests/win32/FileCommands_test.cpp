@@ -56,21 +56,23 @@ TEST(FileCommands, SaveBacksUpAndAsksBeforeReplacingOrLosingTheBackup) {
     }
 }
 
-// A backup opened from an edit field shows and saves its own values; Save As and New write
-// to the folder typed into the dialog, Save As with the side files under the new name.
+// A backup opened from an edit field shows its own values, even those the limits would
+// change, until Save As writes them within the limits; Save As and New write to the folder
+// typed into the dialog, Save As with the side files under the new name.
 TEST(FileCommands, SaveAsAndNewWriteToTheFolderTypedIntoTheDialog) {
     TempFolder dir;
-    const Bytes backup = With16(NewSave("Rogar", 4), kStrength, 77), key = {'k', 'e', 'y'};
+    const Bytes backup = With16(NewSave("Rogar", 4), kStrength, 0), key = {'k', 'e', 'y'};
     WriteBytes(dir / "Rogar.bakvelmor", backup);
     WriteBytes(dir / "Rogar.key", key);
     CreateDirectoryA((dir / "other").c_str(), nullptr);
     Editor ed;
     SetFocus(GetDlgItem(ed.dlg, IDC_STRENGTH));
     ed.Select("Rogar.bakvelmor");
-    EXPECT_EQ("77", ed.Text(IDC_STRENGTH));
+    ed.MenuItems({}, 0);  // the menu bar opens
+    EXPECT_EQ("0", ed.Text(IDC_STRENGTH));
     ed.Expect({Answer::SaveAs, dir / "other\\Wulf.d2s"});
     ed.Command(IDM_SAVEAS);
-    EXPECT_EQ(With16(NewSave("Wulf", 4), kStrength, 77), ReadBytes(dir / "other\\Wulf.d2s"));
+    EXPECT_EQ(With16(NewSave("Wulf", 4), kStrength, 1), ReadBytes(dir / "other\\Wulf.d2s"));
     EXPECT_EQ(key, ReadBytes(dir / "other\\Wulf.key"));
     EXPECT_EQ("Wulf", ed.Title());
     ed.Expect({Answer::SaveAs, dir / "Neo.d2s"});

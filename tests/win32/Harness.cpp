@@ -139,13 +139,14 @@ Bytes NewSave(const std::string& name, int classCode) {
     return b;
 }
 
-Editor::Editor(const char* commandLine) {
+Editor::Editor(const char* commandLine, Lang lang) {
     g_hInst = GetModuleHandleA(nullptr);
+    LangSet(lang);
     current = this;
     answered.clear();
     cbtHook = SetWindowsHookExA(WH_CBT, cbtProc, nullptr, GetCurrentThreadId());
-    dlg = CreateDialogParamW(g_hInst, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainDlgProc,
-                             reinterpret_cast<LPARAM>(commandLine));
+    dlg = CreateDialogIndirectParamW(g_hInst, LangDialog(IDD_MAIN), nullptr, MainDlgProc,
+                                     reinterpret_cast<LPARAM>(commandLine));
     // What the system posted while the dialog came up (coming to the foreground posts the
     // folder check) is handled before the test acts, not inside its first modal question.
     WaitFor([] { return true; });

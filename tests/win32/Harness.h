@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Bytes.h"
+#include "support/Lang_win.h"
 
 using Names = std::vector<std::string>;
 
@@ -42,8 +43,8 @@ const std::string kTitle = "Velmor V2.0 Expansion";  // of the main window witho
 bool WaitFor(const std::function<bool()>& done, DWORD ms = 5000);
 
 struct Editor {
-    // Creates dialog 103 with the command line as its parameter.
-    explicit Editor(const char* commandLine = "");
+    // Creates dialog 103 in the language with the command line's file as its parameter.
+    explicit Editor(const char* commandLine = "", Lang lang = Lang::Chinese);
     ~Editor();
 
     HWND dlg = nullptr;  // the main dialog; null once closed

@@ -1,5 +1,5 @@
-// The file list and the command line: what the list shows, moving between folders with
-// double click and Enter, files that vanish, and the save named when the program starts.
+// The file list: what the list shows, moving between folders with double click and Enter,
+// and files that vanish. The save named when the program starts: Shell_test.cpp.
 #include <gtest/gtest.h>
 
 #include "Harness.h"
@@ -30,27 +30,4 @@ TEST(List, ShowsFoldersSavesAndBackupsAndMovesBetweenFolders) {
     EXPECT_EQ((Names{"..", "B.D2S", "old", "Rogar.bakvelmor", longest}), ed.ListEntries());
     EXPECT_EQ("..", ed.SelectedEntry());
     EXPECT_EQ("----", ed.Text(IDC_LEVEL));
-}
-
-TEST(List, CommandLineOpensTheSaveItNames) {
-    TempFolder dir;
-    CreateDirectoryA((dir / "saves").c_str(), nullptr);
-    WriteBytes(dir / "saves\\Rogar.d2s", NewSave("Rolf", 4));  // a name the game refuses
-    WriteBytes(dir / "Lyra.d2s", NewSave("Lyra", 0));
-    WriteBytes(dir / "notes.txt", Bytes{'h', 'i'});
-    const std::string other = "\"" + dir.path + "saves\\Rogar.d2s\"";
-    const std::string refused = "game would refuse this file: the name in the file is \"Rolf\"";
-    // clang-format off
-    const struct { std::string line, title, folder; } rows[] = {
-        {other, "Rogar", dir.path + "saves\\"}, {"Lyra.d2s", "Lyra", dir.path}, {"\"L*.d2s\"", "Lyra", dir.path},
-        {"notes.txt", kTitle, dir.path}, {"\"Missing.d2s\"", kTitle, dir.path}};
-    // clang-format on
-    for (const auto& r : rows) {
-        SetCurrentDirectoryA(dir.path.c_str());
-        Editor ed(r.line.c_str());
-        EXPECT_EQ(r.title, ed.Title()) << r.line;
-        EXPECT_EQ(0u, ed.Text(IDC_STATUS).find(r.folder)) << r.line;
-        EXPECT_EQ(r.title == "Rogar", ed.Text(IDC_STATUS).find(refused) != std::string::npos);
-        EXPECT_EQ(r.title[0] == 'V' ? ".." : r.title + ".d2s", ed.SelectedEntry()) << r.line;
-    }
 }

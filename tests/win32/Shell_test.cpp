@@ -2,9 +2,12 @@
 // protocol with the folder monitor.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+
 #include "Harness.h"
-#include "core/AppData.h"
 #include "app/App_win.h"
+#include "core/AppData.h"
 #include "res/resource.h"
 #include "support/Paths_win.h"
 
@@ -83,4 +86,39 @@ TEST(Shell, ActivationReloadsOnlyWhenTheFolderChanged) {
     EXPECT_EQ(NewSave("Lyra", 0), ReadBytes(dir / "Lyra.d2s"));
     ed.AwayAndBack();  // the change was counted once: nothing more happens
     EXPECT_EQ("Lyra", ed.Title());
+}
+
+// Rows: the classic game's save folder in its registry entry, whether the remaster's folder
+// exists, the command line (a save, with or without quotes, a folder or a pattern, or
+// something else), and the character opened and the folder the list starts in.
+TEST(Shell, TheListStartsInTheNamedSavesTheClassicOrTheRemastersFolder) {
+    TempFolder dir;
+    for (const char* folder : {"classic", "other"})
+        CreateDirectoryA((dir / folder).c_str(), nullptr);
+    WriteBytes(dir / "other\\Lyra.d2s", NewSave("Lyra", 0));
+    WriteBytes(dir / "Rogar.d2s", NewSave("Rogar", 4));
+    WriteBytes(dir / "notes.txt", Bytes{'h', 'i'});
+    const std::string remaster =  // where Windows keeps a profile's Saved Games
+        std::string(std::getenv("USERPROFILE")) + "\\Saved Games\\Diablo II Resurrected\\";
+    const char* const key = "Software\\Blizzard Entertainment\\Diablo II";
+    const std::string classic = dir / "classic", gone = dir / "gone";
+    // clang-format off
+    const struct { std::string classic; bool remastered; std::string line, title, folder; } rows[] = {
+        {classic, true, "", kTitle, classic + "\\"}, {gone, true, "", kTitle, remaster}, {gone, false, "", kTitle, dir.path},
+        {classic, true, "\"" + dir / "other\\Lyra.d2s\"", "Lyra", dir / "other\\"}, {gone, false, "Rogar.d2s", "Rogar", dir.path},
+        {gone, false, "\"R*.d2s\"", "Rogar", dir.path}, {classic, false, "notes.txt", kTitle, classic + "\\"},
+        {gone, false, "\"Missing.d2s\"", kTitle, dir.path}};
+    // clang-format on
+    for (const auto& r : rows) {
+        RegSetKeyValueA(HKEY_CURRENT_USER, key, "Save Path", REG_SZ, r.classic.c_str(),
+                        static_cast<DWORD>(r.classic.size() + 1));
+        SetCurrentDirectoryA(dir.path.c_str());  // not the remaster's, which may go
+        if (r.remastered) std::filesystem::create_directories(remaster);
+        if (!r.remastered) RemoveDirectoryA(remaster.c_str());
+        Editor ed(r.line.c_str());
+        EXPECT_EQ(r.title, ed.Title()) << r.line;
+        EXPECT_EQ(0u, ed.Text(IDC_STATUS).find(r.folder)) << ed.Text(IDC_STATUS);
+        EXPECT_EQ(r.title == kTitle ? ".." : r.title + ".d2s", ed.SelectedEntry()) << r.line;
+    }
+    RegDeleteKeyA(HKEY_CURRENT_USER, key);  // the last row has removed the remaster's folder
 }

@@ -1,6 +1,8 @@
 // The menu bar around one open character: its states and check items, Escape included.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "Harness.h"
 #include "res/resource.h"
 
@@ -51,4 +53,52 @@ TEST(Window, MenuBarFollowsTheStateAndSwitchesCheckItemsInPairs) {
         EXPECT_EQ(rows[i].checked, ed.MenuItems(managed, MF_CHECKED)) << "row " << i;
     }
     EXPECT_EQ(NewSave("Rogar", 4), ReadBytes(dir / "Rogar.d2s"));
+}
+
+namespace {
+
+INT_PTR CALLBACK inert(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+// UTF-8 is the program's code page, so the "A" functions give the texts as UTF-8.
+void menuTexts(HMENU menu, Names& texts) {
+    char text[256] = "";
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        if (GetMenuStringA(menu, i, text, 256, MF_BYPOSITION)) texts.push_back(text);
+        if (HMENU sub = GetSubMenu(menu, i)) menuTexts(sub, texts);
+    }
+}
+
+// The captions and control texts (not icons) of the dialogs, the menu bar and the string
+// table, in the language set.
+Names allTexts() {
+    Names texts;
+    char text[256] = "";
+    for (int id : {IDD_MAIN, IDD_MESSAGE, IDD_CONFIRM, IDD_SAVECHANGES, IDD_ABOUT}) {
+        HWND dlg = CreateDialogIndirectParamW(GetModuleHandleA(nullptr), LangDialog(id), nullptr,
+                                              inert, 0);
+        for (HWND w = dlg; w; w = GetWindow(w == dlg ? GetWindow(dlg, GW_CHILD) : w, GW_HWNDNEXT))
+            if (GetWindowTextA(w, text, 256) && text[0] != '\xEF') texts.push_back(text);
+        DestroyWindow(dlg);
+    }
+    menuTexts(LangMenu(IDM_MAINMENU), texts);
+    for (int id = IDS_SYSMENU_ABOUT; id <= IDS_NOT_A_SAVE; ++id) texts.push_back(Tr(id));
+    return texts;
+}
+
+}  // namespace
+
+// English leaves nothing in Chinese; the Chinese window keeps the editor's own captions.
+TEST(Window, EveryTextExistsInChineseAndInEnglish) {
+    LangSet(Lang::English);
+    const Names en = allTexts();
+    LangSet(Lang::Chinese);
+    const Names zh = allTexts();
+    EXPECT_EQ(zh.size(), en.size());
+    for (const std::string& t : en)  // nothing empty, no character of U+3000 to U+9FFF
+        EXPECT_TRUE(!t.empty() && std::none_of(t.begin(), t.end(), [](unsigned char c) {
+            return c >= 0xE3 && c <= 0xE9;
+        })) << t;
+    for (const char* t : {"暗黑破坏神II V1.09 修改器 Ver 1.0.0.1", "浏览", "修改器提示:", "取消",
+                          "主页", "保存\tCtrl+S", "Save Changes to %s?", "Save..\tCtrl+S"})
+        EXPECT_NE(0, std::count(zh.begin(), zh.end(), t)) << t;
 }
