@@ -1,3 +1,4 @@
+// velmor-cli: the command line parsed and its command run, on every platform.
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -9,9 +10,6 @@
 #include "cli/Args.h"
 #include "cli/Commands.h"
 #include "support/mbConsole.h"
-#ifdef _WIN32
-#include "support/Utf8_win.h"
-#endif
 
 namespace {
 
@@ -37,7 +35,7 @@ int run(const Options& opts) {
 
 }  // namespace
 
-// The program's entry on every platform: arguments are UTF-8 text.
+// Parses the arguments (UTF-8 text) and runs the command; the platform entries call it.
 int velmorMain(int argc, char** argv) {
     std::srand(static_cast<unsigned>(
         std::chrono::high_resolution_clock::now().time_since_epoch().count()));
@@ -57,22 +55,3 @@ int velmorMain(int argc, char** argv) {
     }
     return status;
 }
-
-#ifdef _WIN32
-// Windows hands the arguments over as UTF-16; the C runtime expands the wildcards (*.d2s)
-// in them as Windows console tools do, which the shell leaves to every program. A pattern
-// that matches nothing stays as typed and is reported as a file that cannot be read.
-// The manifest makes UTF-8 the code page of the file functions and of the output.
-int _dowildcard = -1;
-
-int wmain(int argc, wchar_t** wargv) {
-    std::vector<std::string> args;
-    for (int i = 0; i < argc; ++i) args.push_back(Utf8FromWide(wargv[i]));
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(&a[0]);
-    argv.push_back(nullptr);
-    return velmorMain(argc, argv.data());
-}
-#else
-int main(int argc, char** argv) { return velmorMain(argc, argv); }
-#endif
