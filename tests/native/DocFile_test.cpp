@@ -32,9 +32,12 @@ TEST_F(DocFile, SizeLimitsFollowTheVersion) {
     const struct {
         unsigned version, size;
         bool loads;
-    } rows[] = {{89, 660, true},     {89, 659, false}, {89, 100000, true},
+    } rows[] = {// clang-format off
+                {89, 660, true},     {89, 659, false}, {89, 100000, true},
                 {89, 100001, false}, {98, 335, true},  {98, 334, false},
-                {92, 335, true},     {71, 659, false}, {89, 3, false}};
+                {92, 335, true},     {71, 659, false}, {89, 3, false},
+                {87, 659, false}};
+    // clang-format on
     for (const auto& r : rows) {
         EXPECT_EQ(r.loads, Open(Template(r.version, r.size))) << r.version << " " << r.size;
         EXPECT_EQ(r.loads ? Template(r.version, r.size) : Bytes(), DocBytes(ad));
@@ -49,6 +52,8 @@ TEST_F(DocFile, FilesItCannotWriteAreRefusedUntouched) {
     unknownId[767] = 20;
     outOfOrder.erase(outOfOrder.begin() + 767, outOfOrder.begin() + 803);
     outOfOrder.insert(outOfOrder.begin() + 767, {0x01, 0x0A, 0x00, 0x50, 0xC0, 0x7F});  // ids 1, 0
+    Bytes repeated = outOfOrder;
+    repeated[767] = 0;  // ids 0, 0
     cut.resize(800);
     const std::pair<Bytes, std::string> rows[] = {
         {Template(71, 706), versions},
@@ -59,6 +64,7 @@ TEST_F(DocFile, FilesItCannotWriteAreRefusedUntouched) {
         {gf, moved},
         {unknownId, moved},
         {outOfOrder, moved},
+        {repeated, moved},
         {cut, moved}};
     for (const auto& [file, reason] : rows) {
         ConsoleClearMessages();

@@ -101,6 +101,8 @@ TEST(Save, FileSystemCases) {
         {"stored value limited", {{"hero.d2s", With16(kHero, 565, 40000)}}, "",
          "set hero.d2s energy=30 --no-backup", 0, "strength: stored 40000 saved as 30000",
          {{"hero.d2s", With16(With16(kHero, 565, 30000), 569, 30)}}},
+        {"living hardcore kept", {{"hero.d2s", WithStatus(kHero, kHero[24] | 0x04)}}, "",
+         kSet + "--no-backup", 0, "", {{"hero.d2s", WithStatus(kEdited, kHero[24] | 0x04)}}},
         {"dead hardcore revived", {{"hero.d2s", WithStatus(kHero, kHero[24] | 0x0C)}}, "",
          kSet + "--no-backup", 0, "saved alive", {{"hero.d2s", WithStatus(kEdited, kHero[24] & ~0x0C)}}},
         {"folder in the backup's place", {}, "mkdir hero.bakvelmor;", kSet, 1, "a folder",
@@ -137,6 +139,9 @@ TEST(Save, FileSystemCases) {
         // 1020 bytes fit under the limit of 1024, so the backup is made; the edit adds 12.
         {"backup made in a failed run removed", {{"hero.d2s", kPadded}}, kFull + "2;",
          "set hero.d2s level=31 --max-gold", 1, "could not be written", {{"hero.d2s", kPadded}}},
+        {"backup overwritten in a failed run kept", {{"hero.d2s", kPadded}, {"hero.bakvelmor", old}},
+         kFull + "2;", "set hero.d2s level=31 --max-gold --overwrite-backup", 1, "could not be written",
+         {{"hero.d2s", kPadded}, {"hero.bakvelmor", kPadded}}},
     };
     // clang-format on
     for (const Row& row : rows) {

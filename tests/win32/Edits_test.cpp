@@ -23,9 +23,11 @@ LRESULT CALLBACK recordMenu(int code, WPARAM wParam, LPARAM lParam) {
 
 TEST(Edits, AFileTheGameWroteMeanwhileIsOverwrittenOnlyByChoiceAndThenKeptAsTheBackup) {
     const Bytes loaded = NewSave("Rogar", 4), game = With16(loaded, kEnergy, 55);
-    for (bool agree : {false, true}) {
+    for (int run : {0, 1, 2}) {  // refused, agreed, agreed over an older backup
+        const bool agree = run > 0;
         TempFolder dir;
         WriteBytes(dir / "Rogar.d2s", loaded);
+        if (run == 2) WriteBytes(dir / "Rogar.bakvelmor", {'o', 'l', 'd'});
         Editor ed;
         ed.Select("Rogar.d2s");
         ed.Type(IDC_STRENGTH, "111");

@@ -89,15 +89,18 @@ TEST(FileCommands, RefusedSavesKeepTheEditsAndMarksReachOnlyTheBytesWritten) {
     ed.Command(IDM_MAXGOLD);
     ed.Type(IDC_STRENGTH, "99");
     for (Answer a : {Answer(Answer::SaveAs, "A.d2s"), Answer(Answer::Ok), Answer(Answer::Yes),
-                     Answer(Answer::Ok), Answer(Answer::SaveAs, "Wulf.d2s"), Answer(Answer::Ok)})
+                     Answer(Answer::Ok), Answer(Answer::SaveAs, "Wulf.d2s"), Answer(Answer::Ok),
+                     Answer(Answer::Yes), Answer(Answer::Ok)})
         ed.Expect(a);
     ed.Command(IDM_SAVEAS);
     ed.Select("Lyra.d2s");
     ed.Command(IDM_SAVEAS);
+    SendMessageA(ed.dlg, WM_CLOSE, 0, 0);  // the refused save keeps the window open
     const std::string tooLong =
         " would be longer than 100000 bytes; nothing written (100008 bytes)";
     EXPECT_EQ((Names{"file dialog", kSaid + "min len 2", kTitle + "|Save Changes to Rogar.d2s?",
-                     kSaid + "Rogar.d2s" + tooLong, "file dialog", kSaid + "Wulf.d2s" + tooLong}),
+                     kSaid + "Rogar.d2s" + tooLong, "file dialog", kSaid + "Wulf.d2s" + tooLong,
+                     kTitle + "|Save Changes to Rogar.d2s?", kSaid + "Rogar.d2s" + tooLong}),
               ed.shown);
     EXPECT_EQ("Rogar", ed.Title());
     EXPECT_EQ("Rogar.d2s", ed.SelectedEntry());

@@ -82,5 +82,7 @@ TEST(Shell, ActivationReloadsOnlyWhenTheFolderChanged) {
     EXPECT_EQ(With16(NewSave("Rogar", 4), kStrength, 55), ReadBytes(dir / "Rogar.d2s"));
     EXPECT_EQ(NewSave("Lyra", 0), ReadBytes(dir / "Lyra.d2s"));
     ed.AwayAndBack();  // the change was counted once: nothing more happens
-    EXPECT_EQ("Lyra", ed.Title());
+    ed.Type(IDC_STRENGTH, "66");
+    ed.AwayAndBack();
+    EXPECT_EQ("66", ed.Text(IDC_STRENGTH));
 }
