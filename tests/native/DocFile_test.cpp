@@ -48,8 +48,9 @@ TEST_F(DocFile, FilesItCannotWriteAreRefusedUntouched) {
     const std::string versions = "only versions 87, 89, 92, 96, 97, 98 and 99 can be saved";
     const std::string moved = "its sections are not where its version keeps them";
     Bytes gf = Sample("d2v110f.d2s"), unknownId = gf, outOfOrder = gf, cut = Sample("d2v109b.d2s");
-    gf[765] = 'x';
-    unknownId[767] = 20;
+    Bytes noIf = gf;
+    gf[765] = noIf[803] = 'x';
+    unknownId[767] = 16;
     outOfOrder.erase(outOfOrder.begin() + 767, outOfOrder.begin() + 803);
     outOfOrder.insert(outOfOrder.begin() + 767, {0x01, 0x0A, 0x00, 0x50, 0xC0, 0x7F});  // ids 1, 0
     Bytes repeated = outOfOrder;
@@ -65,13 +66,11 @@ TEST_F(DocFile, FilesItCannotWriteAreRefusedUntouched) {
         {unknownId, moved},
         {outOfOrder, moved},
         {repeated, moved},
+        {noIf, moved},
         {cut, moved}};
     for (const auto& [file, reason] : rows) {
         ConsoleClearMessages();
         ASSERT_TRUE(Open(file));
-        ad.player.strength = 99;
-        DocSetData(ad);
-        EXPECT_EQ(file, DocBytes(ad)) << reason;
         EXPECT_FALSE(DocSaveFile(ad, (dir / "c.d2s").c_str()));
         EXPECT_EQ(file, ReadBytes(dir / "c.d2s"));
         EXPECT_EQ(

@@ -57,11 +57,14 @@ TEST(FileCommands, SaveAsAndNewWriteToTheFolderTypedIntoTheDialog) {
     WriteBytes(dir / "Rogar.bakvelmor", backup);
     WriteBytes(dir / "Rogar.key", key);
     CreateDirectoryA((dir / "other").c_str(), nullptr);
+    WriteBytes(dir / "other\\Wulf.d2s", key);  // replaced once the file dialog has asked
     Editor ed;
     SetFocus(GetDlgItem(ed.dlg, IDC_STRENGTH));
     ed.Select("Rogar.bakvelmor");
     EXPECT_EQ("77", ed.Text(IDC_STRENGTH));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(ed.dlg, IDC_STRENGTH)));  // a backup is only read
     ed.Expect({Answer::SaveAs, dir / "other\\Wulf.d2s"});
+    ed.Expect(Answer([](HWND box) { PostMessageA(box, WM_COMMAND, IDYES, 0); }));
     ed.Command(IDM_SAVEAS);
     EXPECT_EQ(With16(NewSave("Wulf", 4), kStrength, 77), ReadBytes(dir / "other\\Wulf.d2s"));
     EXPECT_EQ(key, ReadBytes(dir / "other\\Wulf.key"));

@@ -61,6 +61,7 @@ TEST(Shell, ActivationReloadsOnlyWhenTheFolderChanged) {
     ed.Select("Rogar.d2s");
     ed.Type(IDC_STRENGTH, "44");
     ed.Command(IDM_SAVE);
+    EXPECT_EQ((Names{"..", "Lyra.d2s", "Rogar.bakvelmor", "Rogar.d2s"}), ed.ListEntries());
     ed.Type(IDC_LEVEL, "7");
     SendMessageA(ed.dlg, WM_ACTIVATEAPP, FALSE, 0);
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(ed.dlg, IDC_FILELIST)));
