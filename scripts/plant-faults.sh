@@ -3,14 +3,16 @@
 #
 #   scripts/plant-faults.sh [FAULTS] [ID...]
 #
-# FAULTS (default scripts/faults/campaign.txt) holds one fault a line, "ID@@FILE@@SEARCH@@REPLACE",
-# where SEARCH must occur exactly once in FILE and "\n" in SEARCH or REPLACE is a line break;
+# FAULTS (default scripts/faults/campaign.txt) holds one fault a line,
+# "ID@@FILE@@SEARCH@@REPLACE", where SEARCH must occur exactly once in FILE and "\n" in
+# SEARCH or REPLACE is a line break;
 # blank lines and lines beginning with # are skipped. With IDs, only those faults are planted.
 # For each fault: the file is changed, the build folder of its suite is rebuilt incrementally
 # (-j2), the suite is run (native ctest for the portable code, the Wine ctest for files ending
 # in _win and for src/app and src/monitor; a portable fault the native suite lets through is
 # then run under Wine too, as scripts/test.sh would), and the file is restored, always, even
-# after a failure or Ctrl-C. The outcome of each fault goes to FAULTS.results and a summary is printed.
+# after a failure or Ctrl-C. The outcome of each fault goes to FAULTS.results (ID, code,
+# outcome, the suite that caught it, time, failing tests) and a summary is printed.
 # The build folders are the ordinary ones (build-native, build-win), configured beforehand.
 set -uo pipefail
 cd "$(dirname "$0")/.."
