@@ -5,9 +5,11 @@
 
 #include <cstdint>
 #include <map>
+#include <random>
 
 #include "TestUtil.h"
 #include "core/AppData.h"
+#include "doc/AttrList.h"
 #include "doc/Doc.h"
 #include "res/resource.h"
 #include "view/Ui.h"
@@ -80,9 +82,17 @@ const Attrs kBarb = {{0, 30},    {1, 10},    {2, 20},      {3, 25},      {6, 0x3
 const Attrs kFractions = {{0, 30},    {1, 10},      {2, 20},      {3, 25},
                           {5, 3},     {6, 0x3680},  {7, 0x37C1},  {8, 0x901},
                           {9, 0xA7F}, {10, 0x5B02}, {11, 0x5CFF}, {12, 1}};
+// Classic slots removed by a zero (skill points, stash gold) and inserted before others and
+// before the tail; without life (a dead character's), every optional value outgrows the
+// spare room of the document.
+const Attrs kPoints = {{0, 30},      {1, 10},     {2, 20},    {3, 25},    {5, 3},
+                       {6, 0x3700},  {7, 0x3700}, {8, 0xA00}, {9, 0xA00}, {10, 0x5C00},
+                       {11, 0x5C00}, {12, 1},     {15, 90}};
+const Attrs kNoLife = {{0, 30},    {1, 10},    {2, 20},      {3, 25},      {7, 0x3700},
+                       {8, 0xA00}, {9, 0xA00}, {10, 0x5C00}, {11, 0x5C00}, {12, 1}};
 
-// With kFractions the input is the sample with those attributes put in; the classic layout
-// rewrites current values on every save, so that input is only decoded.
+// With kFractions, kPoints or kNoLife the input is the sample with those attributes put in; the
+// classic layout rewrites current values on every save, so kFractions is there only decoded.
 struct Input {
     const char* file;
     Kind kind;
@@ -104,7 +114,8 @@ const Input kSamples[] = {
     {"d2v110f.d2s", Bits, 803, kBarb},           {"96_simple.d2s", Bits, 821, kSimple},
     {"97_Barb_hp3.d2s", Bits, 814, kBarb55},     {"98_Agelatus.d2s", Bits, 816, kAgelatus},
     {"99_Wilhelm.d2s", Bits, 803, kBarb},        {"105_barbclassic.d2s", Bits, 871, kBarb},
-    {"105_barbrotw.d2s", Bits, 871, kFractions},
+    {"105_barbrotw.d2s", Bits, 871, kFractions}, {"d2v108.d2s", Classic, 609, kPoints},
+    {"d2v108.d2s", Classic, 609, kNoLife},
 };
 
 // A pseudo mark: Save As "Zed.d2s" with class 6. Every mark also gets the progress a
@@ -121,6 +132,7 @@ const Edit kEdits[] = {
     {"points and skills", {{4, 7}, {5, 0}}, IDM_SKILLS_FULL},
     {"pools", {{7, 300}, {9, 200}, {11, 400}}, 0},
     {"level and gold", {{12, 12}, {13, 5000}, {14, 999}, {15, 0}}, 0},
+    {"every optional value", {{4, 7}, {5, 9}, {7, 300}, {13, 5000}, {14, 999}, {15, 777}}, 0},
     {"complete", {}, IDM_COMPLETE},
     {"restart", {}, IDM_RESTART},
     {"save as and class", {}, kSaveAs},
@@ -207,7 +219,8 @@ void Expect(const Edit& e, Model& m) {
 TEST(Codec, EverySampleEditedSavedAndReread) {
     for (const Input& s : kSamples) {
         const Model original{Sample(s.file), s.attrs, s.kind, s.ifAt};
-        const bool rebuild = &s.attrs == &kFractions;
+        const bool rebuild =
+            &s.attrs == &kFractions || &s.attrs == &kPoints || &s.attrs == &kNoLife;
         Bytes input = original.file;
         if (rebuild) input = original.Build(), input.back() = 0xEE;  // a tail a removal clears
         cAppData ad;
@@ -216,16 +229,13 @@ TEST(Codec, EverySampleEditedSavedAndReread) {
         PlayerData want;  // life, mana and stamina from the maxima
         for (const auto& [id, v] : s.attrs) SetField(want, id, id > 6 && id < 12 ? v >> 8 : v);
         EXPECT_EQ(Shown(want), Shown(ad.player)) << s.file;
-        if (rebuild && s.kind == Classic) {  // a removed slot leaves zeros behind the end
-            ad.player.skillPoints = 0, DocSetData(ad);
-            EXPECT_EQ(Bytes(4, 0), Bytes(ad.data + ad.length, ad.data + ad.length + 4));
-            continue;
-        }
+        if (&s.attrs == &kFractions && s.kind == Classic) continue;
         for (const Edit& e : kEdits) {
             ConsoleResetWindow();
             ASSERT_TRUE(LoadDoc(ad, input));
             Model m = original;
             if (rebuild) m.file = input, m.ifAt = 562 + m.p.shift + Section(m.attrs, m.kind).size();
+            if (s.kind == Classic) m.attrs.emplace(6, m.attrs.at(7) & ~0xFFu);  // life revived
             for (const auto& a : e.set) SetField(ad.player, a.first, a.second);
             if (e.mark > kSaveAs) UiMenuCheck(ad, e.mark, true);
             if (e.mark) Dirty(ad.data, m);
@@ -237,6 +247,31 @@ TEST(Codec, EverySampleEditedSavedAndReread) {
             const std::vector<unsigned> edited = Shown(ad.player);
             ASSERT_TRUE(LoadDoc(ad, ReadBytes(dir / "out.d2s")));
             EXPECT_EQ(edited, Shown(ad.player)) << s.file << ": " << e.what;
+        }
+    }
+}
+
+// Random edits of an attribute list against a map: each list encodes to the test's own
+// section bytes, decodes back from exactly those bytes and from no fewer.
+TEST(Codec, AttributeListsFollowAModelThroughRandomEdits) {
+    std::mt19937 random(19);
+    for (int round = 0; round < 300; ++round) {
+        AttrList list{};
+        Attrs model;
+        for (int step = 0; step < 48; ++step) {
+            const unsigned id = random() % 16;
+            const std::uint32_t v = random() % 8 ? random() >> (32 - kWidth[id]) : 0;
+            AttrSet(list, id, v);
+            Touch(model, id, v);
+            for (Kind k : {Slots, Bits}) {
+                unsigned char bytes[ATTR_MAX_BYTES];
+                const auto decode = k == Bits ? DecodeBits : DecodeSlots;
+                const unsigned n = k == Bits ? EncodeBits(list, bytes) : EncodeSlots(list, bytes);
+                AttrList back;
+                ASSERT_EQ(Section(model, k), Bytes(bytes, bytes + n)) << round << " " << step;
+                EXPECT_TRUE(decode(bytes, n, back) == n && back == list) << round << " " << step;
+                EXPECT_EQ(0u, decode(bytes, n - 1, back)) << round << " " << step;
+            }
         }
     }
 }

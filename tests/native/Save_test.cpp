@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <future>
 #include <map>
 #include <sstream>
 #include <string>
@@ -98,11 +97,13 @@ TEST(Save, FileSystemCases) {
          {{"hero.d2s", kEdited}}, 0604},
         {"100000 bytes saved and backed up", {{"hero.d2s", kLongest}}, "", "set hero.d2s vitality=26",
          0, "", {{"hero.d2s", With16(kLongest, 577, 26)}, {"hero.bakvelmor", kLongest}}},
-        {"too long to save", {{"hero.d2s", kLongest}}, "", "set hero.d2s level=31 --max-gold", 1,
+        {"too long to save", {{"hero.d2s", kLongest}}, "", "set hero.d2s statPoints=1", 1,
          "longer than 100000", {{"hero.d2s", kLongest}}},
         {"stored value limited", {{"hero.d2s", With16(kHero, 565, 40000)}}, "",
          "set hero.d2s energy=30 --no-backup", 0, "strength: stored 40000 saved as 30000",
          {{"hero.d2s", With16(With16(kHero, 565, 30000), 569, 30)}}},
+        {"living hardcore kept", {{"hero.d2s", WithBits(kHero, 24 * 8 + 2, 1, 1)}}, "",  // 0x04
+         kSet + "--no-backup", 0, "", {{"hero.d2s", WithBits(kEdited, 24 * 8 + 2, 1, 1)}}},
         {"folder in the backup's place", {}, "mkdir hero.bakvelmor;", kSet, 1, "a folder",
          {{"hero.bakvelmor", Text("/")}}},
         {"symlink stays a link", {}, "ln -s hero.d2s alias.d2s;", "set alias.d2s strength=40", 0, "",
@@ -139,6 +140,9 @@ TEST(Save, FileSystemCases) {
         // 1020 bytes fit under the limit of 1024, so the backup is made; the edit adds 12.
         {"backup made in a failed run removed", {{"hero.d2s", kPadded}}, kFull + "2;",
          "set hero.d2s level=31 --max-gold", 1, "could not be written", {{"hero.d2s", kPadded}}},
+        {"backup overwritten in a failed run kept", {{"hero.d2s", kPadded}, {"hero.bakvelmor", old}},
+         kFull + "2;", "set hero.d2s level=31 --max-gold --overwrite-backup", 1, "could not be written",
+         {{"hero.d2s", kPadded}, {"hero.bakvelmor", kPadded}}},
     };
     // clang-format on
     for (const Row& row : rows) {
@@ -155,21 +159,5 @@ TEST(Save, FileSystemCases) {
         struct stat st;
         EXPECT_TRUE(!row.mode || (stat((dir / "hero.d2s").c_str(), &st) == 0 &&
                                   (st.st_mode & 07777) == row.mode));
-    }
-}
-
-TEST(Save, ConcurrentRunsEachWriteWholeFiles) {
-    const Folder a = {{"hero.d2s", kEdited}}, b = {{"hero.d2s", With16(kHero, 565, 50)}};
-    for (int round = 0; round < 8; ++round) {
-        TempDir dir;
-        WriteBytes(dir / "hero.d2s", kHero);
-        auto run = [&](const char* edit) {
-            return RunCli({"set", "hero.d2s", edit, "--no-backup"}, dir.path).status;
-        };
-        auto first = std::async(std::launch::async, run, "strength=40");
-        EXPECT_EQ(0, run("strength=50"));
-        EXPECT_EQ(0, first.get());
-        const Folder now = Snapshot(dir.path);  // one whole file, no temporary left
-        EXPECT_TRUE(now == a || now == b);
     }
 }

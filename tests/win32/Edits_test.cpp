@@ -30,19 +30,24 @@ LRESULT CALLBACK recordMenu(int code, WPARAM wParam, LPARAM lParam) {
 
 TEST(Edits, AFileTheGameWroteMeanwhileIsOverwrittenOnlyByChoiceAndThenKeptAsTheBackup) {
     const Bytes loaded = NewSave("Rogar", 4), game = With16(loaded, kEnergy, 55);
-    for (bool agree : {false, true}) {
+    // Refused, agreed, agreed over an older backup, agreed with no backup possible.
+    for (int run : {0, 1, 2, 3}) {
+        const bool agree = run > 0, saved = agree && run < 3;
         TempFolder dir;
         WriteBytes(dir / "Rogar.d2s", loaded);
+        if (run == 2) WriteBytes(dir / "Rogar.bakvelmor", {'o', 'l', 'd'});
+        if (run == 3) CreateDirectoryA((dir / "Rogar.bakvelmor").c_str(), nullptr);
         Editor ed;
         ed.Select("Rogar.d2s");
         ed.Type(IDC_STRENGTH, "111");
         ed.Expect({agree ? Answer::Yes : Answer::No});
+        if (run == 3) ed.Expect({Answer::Ok});  // nothing saved, the edits stay
         ed.AwayAndBack([&] { WriteBytes(dir / "Rogar.d2s", game); });
-        ASSERT_EQ(1u, ed.shown.size());
+        ASSERT_EQ(run == 3 ? 2u : 1u, ed.shown.size());
         EXPECT_EQ(0u, ed.shown[0].find(kTitle + "|Rogar.d2s was changed on disk while"));
         // Agreed, the edits go over the file as loaded and the game's version is the backup.
-        EXPECT_EQ(agree ? With16(loaded, kStrength, 111) : game, ReadBytes(dir / "Rogar.d2s"));
-        EXPECT_EQ(agree ? game : Bytes(), ReadBytes(dir / "Rogar.bakvelmor"));
+        EXPECT_EQ(saved ? With16(loaded, kStrength, 111) : game, ReadBytes(dir / "Rogar.d2s"));
+        EXPECT_EQ(saved ? game : Bytes(), ReadBytes(dir / "Rogar.bakvelmor"));
         EXPECT_EQ(std::to_string(agree ? loaded[kEnergy] : 55), ed.Text(IDC_ENERGY));
     }
 }
@@ -72,6 +77,7 @@ TEST(Edits, DeleteMovesTheSaveAndItsSideFilesToTheRecycleBinOrReportsARefusal) {
         for (const char* name : {"Rogar.d2s", "Rogar.ma4"})
             EXPECT_EQ(!readOnly, std::filesystem::exists(trash + "files/" + name)) << name;
         EXPECT_EQ((readOnly ? Names{"..", "Rogar.d2s"} : Names{".."}), ed.ListEntries());
+        EXPECT_EQ(readOnly ? "Rogar.d2s" : "..", ed.SelectedEntry());
         EXPECT_EQ(readOnly ? "Rogar" : kTitle, ed.Title());
         SetFileAttributesA((dir / "Rogar.d2s").c_str(), FILE_ATTRIBUTE_NORMAL);  // to clean up
     }

@@ -65,12 +65,15 @@ TEST(FileCommands, SaveAsAndNewWriteToTheFolderTypedIntoTheDialog) {
     WriteBytes(dir / "Rogar.bakvelmor", backup);
     WriteBytes(dir / "Rogar.key", key);
     CreateDirectoryA((dir / "other").c_str(), nullptr);
+    WriteBytes(dir / "other\\Wulf.d2s", key);  // replaced once the file dialog has asked
     Editor ed;
     SetFocus(GetDlgItem(ed.dlg, IDC_STRENGTH));
     ed.Select("Rogar.bakvelmor");
     ed.MenuItems({}, 0);  // the menu bar opens
     EXPECT_EQ("0", ed.Text(IDC_STRENGTH));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(ed.dlg, IDC_STRENGTH)));  // a backup is only read
     ed.Expect({Answer::SaveAs, dir / "other\\Wulf.d2s"});
+    ed.Expect(Answer([](HWND box) { PostMessageA(box, WM_COMMAND, IDYES, 0); }));
     ed.Command(IDM_SAVEAS);
     EXPECT_EQ(With16(NewSave("Wulf", 4), kStrength, 1), ReadBytes(dir / "other\\Wulf.d2s"));
     EXPECT_EQ(key, ReadBytes(dir / "other\\Wulf.key"));
@@ -98,15 +101,18 @@ TEST(FileCommands, RefusedSavesKeepTheEditsAndMarksReachOnlyTheBytesWritten) {
     ed.Command(IDM_MAXGOLD);
     ed.Type(IDC_STRENGTH, "99");
     for (Answer a : {Answer(Answer::SaveAs, "A.d2s"), Answer(Answer::Ok), Answer(Answer::Yes),
-                     Answer(Answer::Ok), Answer(Answer::SaveAs, "Wulf.d2s"), Answer(Answer::Ok)})
+                     Answer(Answer::Ok), Answer(Answer::SaveAs, "Wulf.d2s"), Answer(Answer::Ok),
+                     Answer(Answer::Yes), Answer(Answer::Ok)})
         ed.Expect(a);
     ed.Command(IDM_SAVEAS);
     ed.Select("Lyra.d2s");
     ed.Command(IDM_SAVEAS);
+    SendMessageA(ed.dlg, WM_CLOSE, 0, 0);  // the refused save keeps the window open
     const std::string tooLong =
         " would be longer than 100000 bytes; nothing written (100008 bytes)";
     EXPECT_EQ((Names{"file dialog", kSaid + "min len 2", kTitle + "|Save Changes to Rogar.d2s?",
-                     kSaid + "Rogar.d2s" + tooLong, "file dialog", kSaid + "Wulf.d2s" + tooLong}),
+                     kSaid + "Rogar.d2s" + tooLong, "file dialog", kSaid + "Wulf.d2s" + tooLong,
+                     kTitle + "|Save Changes to Rogar.d2s?", kSaid + "Rogar.d2s" + tooLong}),
               ed.shown);
     EXPECT_EQ("Rogar", ed.Title());
     EXPECT_EQ("Rogar.d2s", ed.SelectedEntry());

@@ -64,6 +64,7 @@ TEST(Shell, ActivationReloadsOnlyWhenTheFolderChanged) {
     ed.Select("Rogar.d2s");
     ed.Type(IDC_STRENGTH, "44");
     ed.Command(IDM_SAVE);
+    EXPECT_EQ((Names{"..", "Lyra.d2s", "Rogar.bakvelmor", "Rogar.d2s"}), ed.ListEntries());
     ed.Type(IDC_LEVEL, "7");
     SendMessageA(ed.dlg, WM_ACTIVATEAPP, FALSE, 0);
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(ed.dlg, IDC_FILELIST)));
@@ -85,7 +86,9 @@ TEST(Shell, ActivationReloadsOnlyWhenTheFolderChanged) {
     EXPECT_EQ(With16(NewSave("Rogar", 4), kStrength, 55), ReadBytes(dir / "Rogar.d2s"));
     EXPECT_EQ(NewSave("Lyra", 0), ReadBytes(dir / "Lyra.d2s"));
     ed.AwayAndBack();  // the change was counted once: nothing more happens
-    EXPECT_EQ("Lyra", ed.Title());
+    ed.Type(IDC_STRENGTH, "66");
+    ed.AwayAndBack();
+    EXPECT_EQ("66", ed.Text(IDC_STRENGTH));
 }
 
 // Rows: the classic game's save folder in its registry entry, whether the remaster's folder
