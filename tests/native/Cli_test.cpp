@@ -134,7 +134,8 @@ TEST(CliCheck, VerdictsValuesNotReadAndStatus) {
     TempDir dir;
     // clang-format off
     const std::pair<const char*, Bytes> files[] = {
-        {"Agelatus", Sample("98_Agelatus.d2s")}, {"InitialSave", Sample("98_InitialSave.d2s")},
+        {"Agelatus", Sealed(With16(Sample("98_Agelatus.d2s"), 169, 0x85))},  // Nightmare, act 6
+        {"InitialSave", Sample("98_InitialSave.d2s")}, {"old", With16(Sample("d2v107.d2s"), 4, 71)},
         {"hero", Sample("d2v107.d2s")}, {"Wilhelm", With16(Sample("99_Wilhelm.d2s"), 36, 0x2C)}};
     // clang-format on
     for (const auto& [name, bytes] : files) WriteBytes(dir / (name + std::string(".d2s")), bytes);
@@ -144,14 +145,23 @@ TEST(CliCheck, VerdictsValuesNotReadAndStatus) {
         std::string out, err = "";
     } rows[] = {
         // clang-format off
-        {{"check", "Agelatus.d2s", "InitialSave.d2s"}, 0, "Agelatus.d2s: ok\nInitialSave.d2s: ok\n"},
-        {{"check", "--json", "hero.d2s"}, 1, R"({"file": "hero.d2s", "verdict": "refused", )"
+        {{"check", "InitialSave.d2s"}, 0, "InitialSave.d2s: ok\n"},
+        {{"check", "old.d2s", "InitialSave.d2s"}, 1, "InitialSave.d2s: ok\n", "velmor-cli: "
+         "old.d2s: format version 71 (1.00-1.06) is not checked: its layout is not known\n"},
+        {{"check", "--json", "hero.d2s", "Agelatus.d2s"}, 1,
+         R"({"file": "hero.d2s", "verdict": "refused", )"
          R"("problems": [{"kind": "refused", "rule": "name", "found": "the name in the file is \"testtt\", its file's name )"
-         R"x(\"hero\"", "game": "does not load the file (\"failed to join game\")"}]})x" "\n"},
-        {{"set", "Wilhelm.d2s", "--no-backup"}, 0, "saved Wilhelm.d2s (1083 bytes)\nstatus: the "
-         "dead hardcore character is saved alive and softcore\n", "velmor-cli: warning: "
-         "Wilhelm.d2s: format version 99 (remaster 2.5 or later); checksum wrong, a save writes "
-         "a correct one\n"},
+         R"x(\"hero\"", "game": "does not load the file (\"failed to join game\")"}]})x" "\n"
+         R"({"file": "Agelatus.d2s", "verdict": "changed", "problems": [{"kind": "changed", )"
+         R"("rule": "act", "found": "Nightmare was played last (byte 169 is 0x85): there is no )"
+         R"(act 6", "game": "starts the character in Act I of that difficulty"}]})" "\n"},
+        // The second run replaces the backup that the first made.
+        {{"set", "Wilhelm.d2s", "--overwrite-backup"}, 0, "backup Wilhelm.bakvelmor\nsaved "
+         "Wilhelm.d2s (1083 bytes)\nstatus: the dead hardcore character is saved alive and "
+         "softcore\n", "velmor-cli: warning: Wilhelm.d2s: format version 99 (remaster 2.5 or "
+         "later); checksum wrong, a save writes a correct one\n"},
+        {{"set", "Wilhelm.d2s", "--overwrite-backup"}, 0,
+         "backup Wilhelm.bakvelmor\nsaved Wilhelm.d2s (1083 bytes)\n"},
     };  // clang-format on
     for (const auto& row : rows) {
         const CliResult r = RunCli(row.args, dir.path);

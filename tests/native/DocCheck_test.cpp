@@ -73,7 +73,7 @@ TEST(Check, EachLoadRuleOfTheGame) {
          "act 6: the game starts the character in Act I of that difficulty"},
         {Set(v96, {{339, 7}}), r + "the quest section's header (byte 339) holds 7 and 298, not 6 "
          "and 298"},
-        {Set(v96, {{641, 1}}), c + "the Normal waypoint block's head (byte 641) is 0x0101, not "
+        {Set(v96, {{689, 1}}), c + "the Hell waypoint block's head (byte 689) is 0x0101, not "
          "0x0102: the game clears the block, keeping only the first waypoint"},
         {Set(v96, {{665, 0x34}, {666, 0x12}}), r + "the Nightmare waypoint block's head (byte "
          "665) is 0x1234, which no block has"},

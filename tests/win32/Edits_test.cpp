@@ -52,13 +52,20 @@ TEST(Edits, AFileTheGameWroteMeanwhileIsOverwrittenOnlyByChoiceAndThenKeptAsTheB
     }
 }
 
-// The save goes to the Recycle Bin with every side file, but a refused save takes none.
+// The save goes to the Recycle Bin with every side file, but a refused save takes none, and
+// a backup goes alone.
 TEST(Edits, DeleteMovesTheSaveAndItsSideFilesToTheRecycleBinOrReportsARefusal) {
     char xdg[MAX_PATH] = "";
     ASSERT_TRUE(GetEnvironmentVariableA("XDG_DATA_HOME", xdg, sizeof xdg));
     const std::string trash = std::string("Z:") + xdg + "/Trash/";
     for (bool readOnly : {false, true}) {
-        std::filesystem::remove_all(trash);  // with its notes of where each file was
+        for (const std::string sub : {"files", "info"}) {  // emptied: Wine makes them only once
+            std::error_code none;  // with a read-only file a fault recycled
+            for (const auto& e : std::filesystem::directory_iterator(trash + sub, none))
+                SetFileAttributesA(e.path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
+            std::filesystem::remove_all(trash + sub);
+            std::filesystem::create_directories(trash + sub);
+        }
         TempFolder dir;
         WriteBytes(dir / "Rogar.d2s", NewSave("Rogar", 4));
         for (const char* ext : {"key", "map", "ma0", "ma1", "ma2", "ma3", "ma4"})
@@ -79,6 +86,12 @@ TEST(Edits, DeleteMovesTheSaveAndItsSideFilesToTheRecycleBinOrReportsARefusal) {
         EXPECT_EQ((readOnly ? Names{"..", "Rogar.d2s"} : Names{".."}), ed.ListEntries());
         EXPECT_EQ(readOnly ? "Rogar.d2s" : "..", ed.SelectedEntry());
         EXPECT_EQ(readOnly ? "Rogar" : kTitle, ed.Title());
+        if (readOnly) {  // a backup goes alone: the side files are its save's
+            WriteBytes(dir / "Rogar.bakvelmor", NewSave("Rogar", 4));
+            ed.Command(IDM_RELOAD), ed.Select("Rogar.bakvelmor"), ed.Expect({Answer::Yes});
+            ed.Command(IDM_DELETE);
+            EXPECT_EQ(all, dir.List());
+        }
         SetFileAttributesA((dir / "Rogar.d2s").c_str(), FILE_ATTRIBUTE_NORMAL);  // to clean up
     }
 }
@@ -169,6 +182,7 @@ TEST(Edits, ADroppedSaveOpensAndADroppedFolderIsEntered) {
     CreateDirectoryA((dir / cyrillic).c_str(), nullptr);
     WriteBytes(asa, NewSave("Asa", 0));
     WriteBytes(dir / "Rogar.d2s", NewSave("Rogar", 4));
+    WriteBytes(dir / "Rogar.bakvelmor", NewSave("Rogar", 4));
     WriteBytes(dir / "notes.txt", {'h'});
     const std::string said = "Velmor|", longPath = dir / (std::string(300, 'x') + "\\W.d2s"),
                       closing = kTitle + "|Save the changes to Rogar.d2s?";
@@ -176,6 +190,7 @@ TEST(Edits, ADroppedSaveOpensAndADroppedFolderIsEntered) {
     const struct { std::string path; Answer::Kind answer; std::string shown, title, folder; } rows[] = {
         {"", Answer::Cancel, closing, "Rogar", dir.path},
         {asa, Answer::Cancel, closing, "Rogar", dir.path}, {asa, Answer::No, closing, "Åsa", dir / (cyrillic + "\\")},
+        {dir / "Rogar.bakvelmor", Answer::Ok, "", "Backup Rogar.bakvelmor", dir.path},
         {dir.path, Answer::Ok, "", kTitle, dir.path},
         {dir / "notes.txt", Answer::Ok, said + "notes.txt is not a save file (.d2s) or backup (.bakvelmor).", kTitle, dir.path},
         {longPath, Answer::Ok, said + longPath + " cannot be opened: the system refuses its path (too long, or not accessible).", kTitle, dir.path},
