@@ -169,6 +169,16 @@ TEST(Edits, KeysRunTheirCommandsOnlyWhereTheMenuEnablesThem) {
                  MAKELPARAM(-1, -1));
     UnhookWindowsHookEx(hook);
     EXPECT_EQ(0u, saveAs & MF_GRAYED);
+    // The delete question opens with the focus on No, so that Enter or Space keeps the file.
+    static HWND focused = nullptr, no = nullptr;
+    ed.Expect(Answer([](HWND box) {
+        SetTimer(box, 1, 100, [](HWND box, UINT, UINT_PTR, DWORD) {
+            focused = GetFocus(), no = GetDlgItem(box, IDC_CONFIRM_NO);
+            KillTimer(box, 1), PostMessageA(box, WM_COMMAND, IDC_CONFIRM_NO, 0);
+        });
+    }));
+    ed.Command(IDM_DELETE);
+    EXPECT_TRUE(no && focused == no);
     EXPECT_EQ("Rogar", ed.Title());
 }
 
