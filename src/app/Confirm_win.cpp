@@ -20,55 +20,58 @@ void init(HWND hwnd, LPARAM lParam) {
     CenterOnOwner(hwnd);
 }
 
+// What each button of a question answers, and which has the focus when it opens; 0 for a
+// command the question does not end on.
+struct Buttons {
+    int focus;
+    INT_PTR yes, no, ok, cancel;
+};
 // Escape and the close box go back to the edits.
-INT_PTR CALLBACK saveChangesProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+const Buttons kSaveChanges = {IDC_CONFIRM_YES, IDYES, IDNO, 0, IDCANCEL};
+// Only the confirm button answers yes.
+const Buttons kConfirm = {IDC_CONFIRM_NO, IDYES, IDNO, IDNO, IDNO};
+
+INT_PTR answerOf(const Buttons& b, WORD id) {
+    switch (id) {
+        case IDC_CONFIRM_YES:
+            return b.yes;
+        case IDC_CONFIRM_NO:
+            return b.no;
+        case IDOK:
+            return b.ok;
+        case IDCANCEL:
+            return b.cancel;
+    }
+    return 0;
+}
+
+INT_PTR questionProc(const Buttons& b, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_INITDIALOG:
             init(hwnd, lParam);
-            SetFocus(GetDlgItem(hwnd, IDC_CONFIRM_YES));
+            SetFocus(GetDlgItem(hwnd, b.focus));
             return FALSE;
         case WM_COMMAND:
-            switch (LOWORD(wParam)) {
-                case IDC_CONFIRM_YES:
-                    EndDialog(hwnd, IDYES);
-                    return TRUE;
-                case IDC_CONFIRM_NO:
-                    EndDialog(hwnd, IDNO);
-                    return TRUE;
-                case IDCANCEL:
-                    EndDialog(hwnd, IDCANCEL);
-                    return TRUE;
+            if (const INT_PTR answer = answerOf(b, LOWORD(wParam))) {
+                EndDialog(hwnd, answer);
+                return TRUE;
             }
+            return FALSE;
+        case WM_CLOSE:
+            EndDialog(hwnd, b.cancel);
             return FALSE;
     }
     return FALSE;
 }
 
+INT_PTR CALLBACK saveChangesProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return questionProc(kSaveChanges, hwnd, msg, wParam, lParam);
+}
+
 }  // namespace
 
 INT_PTR CALLBACK DelDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-        case WM_INITDIALOG:
-            init(hwnd, lParam);
-            SetFocus(GetDlgItem(hwnd, IDC_CONFIRM_NO));
-            return FALSE;
-        case WM_COMMAND:
-            switch (LOWORD(wParam)) {
-                case IDC_CONFIRM_YES:
-                    EndDialog(hwnd, IDYES);
-                    return TRUE;
-                case IDC_CONFIRM_NO:
-                case IDOK:
-                case IDCANCEL:
-                    EndDialog(hwnd, IDNO);
-                    return TRUE;
-            }
-            return FALSE;
-        case WM_CLOSE:
-            EndDialog(hwnd, IDNO);
-            return FALSE;
-    }
-    return FALSE;
+    return questionProc(kConfirm, hwnd, msg, wParam, lParam);
 }
 
 int mb2(cAppData& ad, const char* caption, const char* question) {
