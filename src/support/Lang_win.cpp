@@ -27,8 +27,6 @@ const void* resource(LPCWSTR type, LPCWSTR name) {
 
 void LangSet(Lang lang) { current = lang; }
 
-Lang LangGet() { return current; }
-
 Lang LangOfUser() {
     return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_CHINESE ? Lang::Chinese
                                                                      : Lang::English;

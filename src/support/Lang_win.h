@@ -10,7 +10,6 @@
 enum class Lang { Chinese, English };
 
 void LangSet(Lang lang);
-Lang LangGet();
 // Chinese for a Chinese user interface, English otherwise.
 Lang LangOfUser();
 
