@@ -1,5 +1,6 @@
 // Speed of the document's round trip against plain file I/O of the same bytes, of the
-// codec alone (classic and the newer layouts), and of listing a large save folder.
+// codec alone (classic and the newer layouts) with and without one-by-one edits, and of
+// listing a large save folder.
 #include <benchmark/benchmark.h>
 #include <dirent.h>
 #include <strings.h>
@@ -7,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <set>
@@ -14,6 +16,7 @@
 #include <vector>
 
 #include "core/AppData.h"
+#include "core/Edit.h"
 #include "doc/Doc.h"
 #include "res/resource.h"
 #include "support/File.h"
@@ -134,6 +137,24 @@ void BM_NewCodec(benchmark::State& state) {
     }
 }
 
+// The same with a quest, a waypoint and a skill edited one by one, switched on and off in
+// turn so that the file stays the same size.
+void BM_ProgressEdit(benchmark::State& state) {
+    cAppData ad;
+    DocOpenFile(ad, CopySample(state.range(0)).c_str());
+    bool on = false;
+    for (auto _ : state) {
+        on = !on;
+        DocGetData(ad);
+        ad.edit.quests[1][5] = on ? QuestState::Done : QuestState::None;
+        (on ? ad.edit.waypointsOn : ad.edit.waypointsOff)[2] = std::uint64_t(1) << 35;
+        (on ? ad.edit.waypointsOff : ad.edit.waypointsOn)[2] = 0;
+        ad.edit.skills[3] = on ? 7 : 0;
+        DocSetData(ad);
+        benchmark::DoNotOptimize(ad.data);
+    }
+}
+
 void BM_CalcOffset(benchmark::State& state) {
     cAppData ad;
     DocOpenNewFile(ad, IDM_NEW_AMAZONE);
@@ -199,6 +220,7 @@ BENCHMARK(BM_RawReadWrite)->Arg(660)->Arg(10000)->Arg(100000);
 BENCHMARK(BM_RawDurableWrite)->Arg(660)->Arg(10000)->Arg(100000);
 BENCHMARK(BM_SampleRoundTrip)->Arg(0)->Arg(1)->Arg(2);
 BENCHMARK(BM_NewCodec)->Arg(0)->Arg(1)->Arg(2);
+BENCHMARK(BM_ProgressEdit)->Arg(0)->Arg(1)->Arg(2);
 BENCHMARK(BM_CalcOffset);
 BENCHMARK(BM_DocSetData)->Arg(0)->Arg(1);
 BENCHMARK(BM_ListFolder)->Unit(benchmark::kMillisecond);

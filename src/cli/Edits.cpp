@@ -94,7 +94,7 @@ bool quests(cDocument& doc, const Options& opts, std::string& error) {
             std::printf("%s: %s done: %s\n", d, q.name, q.reward);
         if (state == 0 && now == QuestState::Done && *q.reward)
             std::printf("%s: %s cleared: the %s it gave stays (it may be spent)\n", d, q.name,
-                        q.reward + 1);
+                        q.reward);
         doc.edit.quests[p.difficulty][q.word] = static_cast<QuestState>(state);
     }
     return true;

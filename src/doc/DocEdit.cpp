@@ -206,10 +206,12 @@ bool ProgressionAllowed(const cDocument& doc, int value) {
 
 void DocApplyEdit(cDocument& doc, const CharEdit& edit, PlayerData& player) {
     DocApplyGameActions(doc, edit);
-    for (int i = 0; i < kSkillCount; ++i) {
-        const unsigned int at = DocSkillsStart(doc) + i;
-        if (edit.skills[i] >= 0 && at < doc.length)
-            doc.data[at] = static_cast<unsigned char>(edit.skills[i]);
+    // Finding the skills decodes the attributes: only for a skill edit.
+    const bool skills =
+        std::any_of(edit.skills, edit.skills + kSkillCount, [](short s) { return s >= 0; });
+    const unsigned int first = skills ? DocSkillsStart(doc) : doc.length;
+    for (unsigned int i = 0; i < kSkillCount && first + i < doc.length; ++i) {
+        if (edit.skills[i] >= 0) doc.data[first + i] = static_cast<unsigned char>(edit.skills[i]);
     }
     Rewards rewards;
     for (int d = 0; d < kDifficultyCount; ++d) {
