@@ -7,9 +7,11 @@
 #include <initializer_list>
 
 #include "app/App_win.h"
+#include "app/EditDlg_win.h"
 #include "app/FileCommands_win.h"
 #include "core/AppData.h"
 #include "core/Constants.h"
+#include "doc/Doc.h"
 #include "res/resource.h"
 #include "support/Lang_win.h"
 #include "support/Paths.h"
@@ -21,6 +23,7 @@
 namespace {
 
 const int kPopupItems[] = {IDM_SAVE, IDM_SAVEAS, IDM_CLOSE, IDM_DELETE, IDM_LOAD};
+const int kEditDialogItems[] = {IDM_SKILLS_DIALOG, IDM_QUESTS_DIALOG, IDM_WAYPOINTS_DIALOG};
 
 void enable(HMENU menu, int id) { EnableMenuItem(menu, id, MF_BYCOMMAND | MF_ENABLED); }
 
@@ -120,6 +123,18 @@ void onMaxGold(cAppData& ad) {
     ViewOnMaxGold(ad, (state & MF_CHECKED) != 0);
 }
 
+// A file whose sections this editor knows: its skills, quests and waypoints can be shown,
+// and changed when it is writable.
+bool editDialogsOffered(cAppData& ad) { return ad.fileopen() && DocVersionWritable(ad); }
+
+void openEditDialog(cAppData& ad, int id) {
+    if (!editDialogsOffered(ad)) return;
+    ViewTakeFields(ad);  // the skills follow the class chosen in the window
+    if (id == IDM_SKILLS_DIALOG) ShowSkillsDialog(ad);
+    if (id == IDM_QUESTS_DIALOG) ShowQuestsDialog(ad);
+    if (id == IDM_WAYPOINTS_DIALOG) ShowWaypointsDialog(ad);
+}
+
 // Commands that act on the open file and do nothing without one.
 bool onFileCommand(cAppData& ad, int id) {
     if (!ad.fileopen()) return true;
@@ -146,6 +161,11 @@ bool onFileCommand(cAppData& ad, int id) {
         case IDM_SKILLS_FULL:
         case IDM_SKILLS_NONE:
             SwitchMenu(ad, id, id == IDM_SKILLS_FULL ? IDM_SKILLS_NONE : IDM_SKILLS_FULL);
+            break;
+        case IDM_SKILLS_DIALOG:
+        case IDM_QUESTS_DIALOG:
+        case IDM_WAYPOINTS_DIALOG:
+            openEditDialog(ad, id);
             break;
     }
     return true;
@@ -242,6 +262,9 @@ bool OnCommand(cAppData& ad, int id, int code) {
         case IDM_COMPLETE:
         case IDM_SKILLS_FULL:
         case IDM_SKILLS_NONE:
+        case IDM_SKILLS_DIALOG:
+        case IDM_QUESTS_DIALOG:
+        case IDM_WAYPOINTS_DIALOG:
             return onFileCommand(ad, id);
         case IDM_EXIT:
             SendMessageA(ad.hwnd, WM_CLOSE, 0, 0);
@@ -291,6 +314,9 @@ void PrepareMenuBar(cAppData& ad) {
             }
             for (int id : kPendingItems) enable(menu, id);
         }
+        // A backup shows them read-only, as it shows its fields.
+        if (editDialogsOffered(ad))
+            for (int id : kEditDialogItems) enable(menu, id);
     } else if (listedFileSelected(ad)) {
         enable(menu, IDM_LOAD);
         enable(menu, IDM_DELETE);
