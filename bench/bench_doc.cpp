@@ -151,7 +151,7 @@ void BM_DocSetData(benchmark::State& state) {
     std::memcpy(ad.data, newCharTemplate, TEMPLATE_SIZE);
     ad.length = TEMPLATE_SIZE;
     ad.capacity = TEMPLATE_SIZE + 64;
-    if (state.range(0)) UiMenuCheck(ad, IDM_COMPLETE, true);
+    if (state.range(0)) ad.edit.game = GameAction::Complete;
     unsigned int v = 0;
     for (auto _ : state) {
         v = v ? 0 : 77;
@@ -162,7 +162,6 @@ void BM_DocSetData(benchmark::State& state) {
         DocSetData(ad);
         benchmark::DoNotOptimize(ad.data);
     }
-    UiMenuCheck(ad, IDM_COMPLETE, false);
 }
 
 // The file list's work on a folder of 10,000 saves: enumerate, keep folders, saves and

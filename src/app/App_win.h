@@ -10,7 +10,6 @@ class cAppData;
 INT_PTR CALLBACK MainDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 void OnInitApp(cAppData& ad);
 void TrackPopUp(cAppData& ad, const POINT& point);
-void SwitchMenu(cAppData& ad, const int& id, const int& other);
 
 // The closing question (dialog 120): IDYES save, IDNO discard, IDCANCEL back to the edits.
 int AskSaveChanges(cAppData& ad, const char* question);

@@ -18,6 +18,7 @@
 #include "support/Paths_win.h"
 #include "support/mb.h"
 #include "view/Fields.h"
+#include "view/Marks.h"
 #include "view/View.h"
 
 namespace {
@@ -117,10 +118,11 @@ void onNewMenu(cAppData& ad) {
     }
 }
 
-void onMaxGold(cAppData& ad) {
-    SwitchMenu(ad, IDM_MAXGOLD, 0);
-    const UINT state = GetMenuState(GetMenu(ad.hwnd), IDM_MAXGOLD, MF_BYCOMMAND);
-    ViewOnMaxGold(ad, (state & MF_CHECKED) != 0);
+// A click on one of the Edit menu's marks changes the pending edit record.
+void onMark(cAppData& ad, int id) {
+    EditSwitchMark(ad.edit, id);
+    ViewShowMarks(ad);
+    if (id == IDM_MAXGOLD) ViewOnMaxGold(ad, ad.edit.maxGold);
 }
 
 // A file whose sections this editor knows: its skills, quests and waypoints can be shown,
@@ -152,15 +154,11 @@ bool onFileCommand(cAppData& ad, int id) {
             revertEdits(ad);
             break;
         case IDM_MAXGOLD:
-            onMaxGold(ad);
-            break;
         case IDM_RESTART:
         case IDM_COMPLETE:
-            SwitchMenu(ad, id, id == IDM_RESTART ? IDM_COMPLETE : IDM_RESTART);
-            break;
         case IDM_SKILLS_FULL:
         case IDM_SKILLS_NONE:
-            SwitchMenu(ad, id, id == IDM_SKILLS_FULL ? IDM_SKILLS_NONE : IDM_SKILLS_FULL);
+            onMark(ad, id);
             break;
         case IDM_SKILLS_DIALOG:
         case IDM_QUESTS_DIALOG:
@@ -204,16 +202,6 @@ bool UnsavedEdits(cAppData& ad) {
 }
 
 bool SelectionIsNotOpen(cAppData& ad) { return ad.filename != ViewListGetSelFile(ad, nullptr); }
-
-void SwitchMenu(cAppData& ad, const int& id, const int& other) {
-    HMENU menu = GetMenu(ad.hwnd);
-    if (GetMenuState(menu, id, MF_BYCOMMAND) & MF_CHECKED) {
-        CheckMenuItem(menu, id, MF_BYCOMMAND | MF_UNCHECKED);
-        return;
-    }
-    CheckMenuItem(menu, id, MF_BYCOMMAND | MF_CHECKED);
-    if (other) CheckMenuItem(menu, other, MF_BYCOMMAND | MF_UNCHECKED);
-}
 
 bool OnCommand(cAppData& ad, int id, int code) {
     switch (id) {
@@ -312,7 +300,7 @@ void PrepareMenuBar(cAppData& ad) {
                 enable(menu, IDM_SAVE);
                 enable(menu, IDM_RESET);
             }
-            for (int id : kPendingItems) enable(menu, id);
+            for (int id : kMarkItems) enable(menu, id);
         }
         // A backup shows them read-only, as it shows its fields.
         if (editDialogsOffered(ad))

@@ -175,6 +175,8 @@ INT_PTR CALLBACK MainDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         case WM_INITDIALOG:
             std::srand(static_cast<unsigned>(std::time(nullptr)));
             ad.hwnd = hwnd;
+            mbSetOwner(hwnd);
+            ad.popup = UiCreatePopup();
             takeCommandLine(ad, reinterpret_cast<const char*>(lParam));
             OnInitApp(ad);
             return FALSE;
@@ -193,6 +195,9 @@ INT_PTR CALLBACK MainDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
             if (keyHook) UnhookWindowsHookEx(keyHook);
             keyHook = nullptr;
             keysFor = nullptr;
+            UiDestroyPopup(ad.popup);
+            ad.popup = nullptr;
+            mbSetOwner(nullptr);
             return FALSE;
         case WM_ACTIVATEAPP:
             onActivateApp(ad, monitor, wParam != 0);

@@ -10,6 +10,7 @@
 #include "app/Version.h"
 #include "cli/Commands.h"
 #include "core/Constants.h"
+#include "doc/Layout.h"
 #include "support/File.h"
 #include "support/Paths.h"
 #include "view/Fields.h"

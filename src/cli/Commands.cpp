@@ -88,11 +88,14 @@ bool selectClass(cAppData& ad, const std::string& arg, std::string& error) {
 
 void typeAndMark(cAppData& ad, const Options& opts) {
     for (const auto& edit : opts.edits) UiSetText(ad, edit.first, edit.second.c_str());
-    UiMenuCheck(ad, IDM_COMPLETE, opts.complete);
-    UiMenuCheck(ad, IDM_RESTART, opts.restart);
-    UiMenuCheck(ad, IDM_SKILLS_FULL, opts.skillsFull);
-    UiMenuCheck(ad, IDM_SKILLS_NONE, opts.skillsNone);
-    UiMenuCheck(ad, IDM_MAXGOLD, opts.maxGold);
+    CharEdit& e = ad.edit;
+    e.game = opts.complete  ? GameAction::Complete
+             : opts.restart ? GameAction::Restart
+                            : GameAction::Keep;
+    e.allSkills = opts.skillsFull   ? SkillsAction::Full
+                  : opts.skillsNone ? SkillsAction::None
+                                    : SkillsAction::Keep;
+    e.maxGold = opts.maxGold;
     if (opts.maxGold) ViewOnMaxGold(ad, true);
 }
 

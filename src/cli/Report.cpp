@@ -97,7 +97,8 @@ void PrintInfo(cAppData& ad, const std::string& file) {
     std::printf("name:        %s\n", escaped(characterName(ad), false, true).c_str());
     std::printf("class:       %d (%s)\n", p.charClass, ClassEnglishName(p.charClass));
     std::printf("status:      0x%02X (hardcore: %s, dead: %s, expansion: %s)\n", status,
-                yesNo(status & STATUS_HARDCORE), yesNo(status & STATUS_DIED), yesNo(ad.exp()));
+                yesNo(status & STATUS_HARDCORE), yesNo(status & STATUS_DIED),
+                yesNo(DocExpansion(ad)));
     if (const char* edition = editionName(ad)) std::printf("edition:     %s\n", edition);
     std::printf("version:     %u\n", static_cast<unsigned>(DocFormatVersion(ad)));
     std::printf("game:        %s\n", DocLayout(ad).game);
@@ -122,7 +123,8 @@ void PrintInfoJson(cAppData& ad, const std::string& file) {
         "\"hardcore\": %s, \"dead\": %s, \"expansion\": %s, ",
         jsonString(file, false).c_str(), jsonString(characterName(ad), true).c_str(),
         static_cast<unsigned>(DocFormatVersion(ad)), ad.length, status,
-        trueFalse(status & STATUS_HARDCORE), trueFalse(status & STATUS_DIED), trueFalse(ad.exp()));
+        trueFalse(status & STATUS_HARDCORE), trueFalse(status & STATUS_DIED),
+        trueFalse(DocExpansion(ad)));
     if (const char* edition = editionName(ad)) std::printf("\"edition\": \"%s\", ", edition);
     std::printf("\"game\": %s, \"writable\": %s, \"checksumOk\": %s, \"ladder\": %s, ",
                 jsonString(DocLayout(ad).game, false).c_str(), trueFalse(DocVersionWritable(ad)),

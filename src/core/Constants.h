@@ -1,8 +1,6 @@
 // Application-wide constants.
 #pragma once
 
-#include "doc/Layout.h"
-
 extern const char* const sclear;
 extern const char* const logfile;
 extern const char* const title;
@@ -14,5 +12,5 @@ extern const char* const fansite;
 extern const char* const wwweditor;
 
 // Class names in selector order: the index is the class code of the save file.
-const int kClassCount = CLASS_COUNT;
+const int kClassCount = 8;  // CLASS_COUNT of doc/Layout.h, checked there
 extern const char* const kClassNames[kClassCount];

@@ -5,16 +5,17 @@
 // gives back the file's own bytes.
 #include <cstring>
 
-#include "core/AppData.h"
+#include "core/Document.h"
 #include "doc/AttrList.h"
 #include "doc/Doc.h"
 #include "doc/Layout.h"
+#include "doc/Progress.h"
 
 namespace {
 
 unsigned int sectionStart(const FileLayout& l) { return OFS_GF + l.sectionShift + 2; }
 
-AttrScan scan(const cAppData& ad, AttrList& list) {
+AttrScan scan(const cDocument& ad, AttrList& list) {
     const FileLayout& l = DocLayout(ad);
     const unsigned int at = sectionStart(l);
     const unsigned int avail = at < ad.length ? ad.length - at : 0;
@@ -22,7 +23,7 @@ AttrScan scan(const cAppData& ad, AttrList& list) {
                                   : ScanSlots(ad.data + at, avail, list);
 }
 
-unsigned int decode(const cAppData& ad, AttrList& list) {
+unsigned int decode(const cDocument& ad, AttrList& list) {
     if (DocLayout(ad).codec == Codec::Classic) return 0;
     const AttrScan s = scan(ad, list);
     return s.fault == AttrFault::None ? s.length : 0;
@@ -42,7 +43,7 @@ void touchPool(AttrList& list, unsigned int current, unsigned int now, unsigned 
 }
 
 // Replaces oldLen bytes at 'at' with the new section, moving the rest of the file.
-bool replace(cAppData& ad, unsigned int at, unsigned int oldLen, const unsigned char* bytes,
+bool replace(cDocument& ad, unsigned int at, unsigned int oldLen, const unsigned char* bytes,
              unsigned int newLen) {
     const unsigned int length = ad.length - oldLen + newLen;
     if (!DocReserve(ad, length)) return false;
@@ -59,24 +60,24 @@ bool replace(cAppData& ad, unsigned int at, unsigned int oldLen, const unsigned 
 
 }  // namespace
 
-unsigned int DocAttributesStart(const cAppData& ad) { return sectionStart(DocLayout(ad)); }
+unsigned int DocAttributesStart(const cDocument& ad) { return sectionStart(DocLayout(ad)); }
 
-AttrScan DocScanAttributes(const cAppData& ad) {
+AttrScan DocScanAttributes(const cDocument& ad) {
     AttrList list;
     return scan(ad, list);
 }
 
-unsigned int DocAttributesEnd(const cAppData& ad) {
+unsigned int DocAttributesEnd(const cDocument& ad) {
     AttrList list;
     const unsigned int n = decode(ad, list);
     return n ? sectionStart(DocLayout(ad)) + n : 0;
 }
 
-bool DocAttributesRead(const cAppData& ad) {
+bool DocAttributesRead(const cDocument& ad) {
     return DocLayout(ad).codec == Codec::Classic || DocAttributesEnd(ad) != 0;
 }
 
-void NewGetData(cAppData& ad) {
+void NewGetData(cDocument& ad) {
     const FileLayout& l = DocLayout(ad);
     PlayerData& p = ad.player;
     p.zero();
@@ -100,15 +101,14 @@ void NewGetData(cAppData& ad) {
     ad.loaded = p;
 }
 
-void NewSetData(cAppData& ad) {
+void NewSetData(cDocument& ad) {
     const FileLayout& l = DocLayout(ad);
-    const PlayerData& p = ad.player;
+    PlayerData p = ad.player;  // with the rewards of the edit
     const PlayerData& was = ad.loaded;
     const unsigned char deadHardcore = STATUS_HARDCORE | STATUS_DIED;
     const bool revived = (ad.data[l.status] & deadHardcore) == deadHardcore;
     Awake(ad);
-    UpdateSkills(ad);
-    UpdateGamestatus(ad);
+    DocApplyEdit(ad, ad.edit, p);
     ad.data[l.charClass] = static_cast<unsigned char>(p.charClass);
     ad.data[l.level] = static_cast<unsigned char>(p.level);
     AttrList before;

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/AppData.h"
+#include "core/Document.h"
 #include "doc/Doc.h"
 #include "doc/Layout.h"
 #include "support/File.h"
@@ -72,7 +72,7 @@ void add(std::vector<GameProblem>& out, Rule rule, const std::string& found) {
 
 // The damage the game refuses too; ids out of order or repeated it reads, and a first save
 // is a file it writes itself.
-void damage(const cAppData& ad, std::vector<GameProblem>& out) {
+void damage(const cDocument& ad, std::vector<GameProblem>& out) {
     for (const DocResult& d : DocDamage(ad)) {
         switch (d.code) {
             case DocError::SizeField:
@@ -97,7 +97,7 @@ std::string lower(std::string s) {
     return s;
 }
 
-void name(const cAppData& ad, std::vector<GameProblem>& out) {
+void name(const cDocument& ad, std::vector<GameProblem>& out) {
     const FileLayout& l = DocLayout(ad);
     std::string inFile;
     const unsigned int end = std::min(ad.length, l.name + std::max(l.nameLen, NAME_FIELD_LEN));
@@ -109,7 +109,7 @@ void name(const cAppData& ad, std::vector<GameProblem>& out) {
             "the name in the file is \"" + inFile + "\", its file's name \"" + file + "\"");
 }
 
-void status(const cAppData& ad, std::vector<GameProblem>& out) {
+void status(const cDocument& ad, std::vector<GameProblem>& out) {
     const FileLayout& l = DocLayout(ad);
     const unsigned char s = ad.data[l.status];
     if ((s & STATUS_HARDCORE) && (s & STATUS_DIED))
@@ -119,7 +119,7 @@ void status(const cAppData& ad, std::vector<GameProblem>& out) {
 }
 
 // One byte per difficulty, 0x80 and the act on the one last played.
-void difficulty(const cAppData& ad, std::vector<GameProblem>& out) {
+void difficulty(const cDocument& ad, std::vector<GameProblem>& out) {
     const FileLayout& l = DocLayout(ad);
     if (l.difficultyLen != 3 || l.difficulty + 3 > ad.length) return;
     int last = -1;
@@ -129,7 +129,7 @@ void difficulty(const cAppData& ad, std::vector<GameProblem>& out) {
     if (last < 0) return;
     const unsigned int at = l.difficulty + last;
     const unsigned int progression = ad.data[l.progression];
-    const unsigned int needed = last * (ad.exp() ? 5u : 4u);
+    const unsigned int needed = last * (DocExpansion(ad) ? 5u : 4u);
     const std::string played = std::string(kDifficulties[last]) + " was played last (byte " +
                                num(at) + " is " + hex(ad.data[at], 2) + ")";
     if (progression < needed)
@@ -141,7 +141,7 @@ void difficulty(const cAppData& ad, std::vector<GameProblem>& out) {
 }
 
 // The quest section's header and the heads of the waypoint blocks.
-void sectionHeads(const cAppData& ad, std::vector<GameProblem>& out) {
+void sectionHeads(const cDocument& ad, std::vector<GameProblem>& out) {
     const unsigned int shift = DocLayout(ad).sectionShift;
     const unsigned int woo = OFS_WOO + shift;
     if (woo + 10 <= ad.length && (get32(ad.data + woo + 4) != 6 || get16(ad.data + woo + 8) != 298))
@@ -164,7 +164,7 @@ void sectionHeads(const cAppData& ad, std::vector<GameProblem>& out) {
     }
 }
 
-void gold(const cAppData& ad, std::vector<GameProblem>& out) {
+void gold(const cDocument& ad, std::vector<GameProblem>& out) {
     const PlayerData& p = ad.loaded;
     const unsigned int level = p.level > 0 ? unsigned(p.level) : 0;
     const unsigned int goldMax = MaxGold_P(level);
@@ -180,7 +180,7 @@ void gold(const cAppData& ad, std::vector<GameProblem>& out) {
 
 }  // namespace
 
-std::vector<GameProblem> DocCheck(const cAppData& ad) {
+std::vector<GameProblem> DocCheck(const cDocument& ad) {
     std::vector<GameProblem> out;
     const FileLayout& l = DocLayout(ad);
     if (!ad.data || !l.writable) return out;
@@ -203,7 +203,7 @@ std::string GameProblemText(const GameProblem& problem) {
     return "changed: " + problem.found + ": the game " + problem.action;
 }
 
-std::string DocVerdictText(const cAppData& ad) {
+std::string DocVerdictText(const cDocument& ad) {
     const std::vector<GameProblem> problems = DocCheck(ad);
     const bool refused = std::any_of(problems.begin(), problems.end(),
                                      [](const GameProblem& p) { return p.refused; });

@@ -8,13 +8,13 @@
 
 #include "doc/DocError.h"
 
-class cAppData;
+class cDocument;
 
 // Every fault that makes the open file's bytes untrustworthy to edit, in file order: a size
 // field that is not the length, a header without the rest, a section marker out of place,
 // an attribute list that cannot be rewritten, "if", the skills or "JM" missing. Each is a
 // row of the reason table with a detail naming what was found and where.
-std::vector<DocResult> DocDamage(const cAppData& ad);
+std::vector<DocResult> DocDamage(const cDocument& ad);
 // "the file TEXT (DETAIL)": one damage as a reason.
 std::string DocDamageText(const DocResult& damage);
 
@@ -27,9 +27,9 @@ struct GameProblem {
 };
 // The problems of the open file as loaded (DocGetData has run); none when the game loads it
 // unchanged. The character's name is compared with the name of ad.filename.
-std::vector<GameProblem> DocCheck(const cAppData& ad);
+std::vector<GameProblem> DocCheck(const cDocument& ad);
 // "refused: FOUND" or "changed: FOUND: the game ACTION".
 std::string GameProblemText(const GameProblem& problem);
 // The window's verdict, "the game would refuse this file: ..." or "the game would change
 // this file: ..."; empty when the game loads it unchanged or the layout is not known.
-std::string DocVerdictText(const cAppData& ad);
+std::string DocVerdictText(const cDocument& ad);

@@ -12,9 +12,10 @@
 // also clears the fraction byte of maximum life, the first byte of the next slot.
 #include <cstring>
 
-#include "core/AppData.h"
+#include "core/Document.h"
 #include "doc/Doc.h"
 #include "doc/Layout.h"
+#include "doc/Progress.h"
 #include "support/mb.h"
 
 namespace {
@@ -34,19 +35,19 @@ const OptionalAttribute kOptional[] = {
     {NOM_GOLDSTASH, OFS_PRESENCE_HI, PRESENT_GOLDSTASH},
 };
 
-bool reserveSlot(cAppData& ad) { return DocReserve(ad, ad.length + 4); }
+bool reserveSlot(cDocument& ad) { return DocReserve(ad, ad.length + 4); }
 
-unsigned int read16(cAppData& ad, unsigned int nominal) {
+unsigned int read16(cDocument& ad, unsigned int nominal) {
     return get16(ad.data + CalcOffset(ad, nominal));
 }
 
-void write16(cAppData& ad, unsigned int nominal, unsigned int value) {
+void write16(cDocument& ad, unsigned int nominal, unsigned int value) {
     put16(ad.data + CalcOffset(ad, nominal), value);
 }
 
 }  // namespace
 
-unsigned int CalcOffset(const cAppData& ad, const unsigned int& nominal) {
+unsigned int CalcOffset(const cDocument& ad, const unsigned int& nominal) {
     unsigned int real = nominal;
     for (const OptionalAttribute& a : kOptional) {
         if (nominal <= a.key) return real;
@@ -55,7 +56,8 @@ unsigned int CalcOffset(const cAppData& ad, const unsigned int& nominal) {
     return real;
 }
 
-void Sort(cAppData& ad, const unsigned int& value, const unsigned int& offset, const bool& insert) {
+void Sort(cDocument& ad, const unsigned int& value, const unsigned int& offset,
+          const bool& insert) {
     if (insert && !reserveSlot(ad)) return;
     unsigned char* at = ad.data + offset;
     if (insert) {
@@ -69,7 +71,7 @@ void Sort(cAppData& ad, const unsigned int& value, const unsigned int& offset, c
     }
 }
 
-void DocSetVal(cAppData& ad, const unsigned int& bitByte, const unsigned int& mask,
+void DocSetVal(cDocument& ad, const unsigned int& bitByte, const unsigned int& mask,
                const unsigned int& nominal, const unsigned int& value) {
     const bool present = (ad.data[bitByte] & mask) != 0;
     if (value != 0 && present) {
@@ -85,9 +87,9 @@ void DocSetVal(cAppData& ad, const unsigned int& bitByte, const unsigned int& ma
     }
 }
 
-void DocGetData(cAppData& ad) {
+void DocGetData(cDocument& ad) {
     if (!ad.data) {
-        mb("no datapointer in DocGetData", ad.hwnd);
+        mb("no datapointer in DocGetData");
         return;
     }
     if (DocLayout(ad).codec != Codec::Classic) return NewGetData(ad);
@@ -112,13 +114,12 @@ void DocGetData(cAppData& ad) {
     ad.loaded = p;
 }
 
-void DocSetData(cAppData& ad) {
+void DocSetData(cDocument& ad) {
     if (!ad.data || !DocVersionWritable(ad)) return;
     if (DocLayout(ad).codec != Codec::Classic) return NewSetData(ad);
-    const PlayerData& p = ad.player;
+    PlayerData p = ad.player;  // with the rewards of the edit
     Awake(ad);
-    UpdateSkills(ad);
-    UpdateGamestatus(ad);
+    DocApplyEdit(ad, ad.edit, p);
     ad.data[OFS_CLASS] = static_cast<unsigned char>(p.charClass);
     ad.data[CalcOffset(ad, NOM_LEVEL)] = static_cast<unsigned char>(p.level);
     ad.data[OFS_LEVEL] = static_cast<unsigned char>(p.level);

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/AppData.h"
+#include "core/Document.h"
 #include "doc/AttrList.h"
 #include "doc/Doc.h"
 #include "doc/DocCheck.h"
@@ -23,7 +23,7 @@ std::string hex(unsigned int n, int digits) {
     return text;
 }
 
-bool marker(const cAppData& ad, unsigned int at, const char* text, unsigned int len) {
+bool marker(const cDocument& ad, unsigned int at, const char* text, unsigned int len) {
     if (at + len > ad.length) return false;
     for (unsigned int i = 0; i < len; ++i) {
         if (ad.data[at + i] != static_cast<unsigned char>(text[i])) return false;
@@ -32,14 +32,14 @@ bool marker(const cAppData& ad, unsigned int at, const char* text, unsigned int 
 }
 
 // "which holds 57 00", or "past the file's end at byte N" for bytes it does not have.
-std::string holds(const cAppData& ad, unsigned int at, unsigned int len) {
+std::string holds(const cDocument& ad, unsigned int at, unsigned int len) {
     if (at + len > ad.length) return "past the file's end at byte " + num(ad.length);
     std::string text = "which holds";
     for (unsigned int i = 0; i < len; ++i) text += " " + hex(ad.data[at + i], 2).substr(2);
     return text;
 }
 
-std::string belongs(const cAppData& ad, const std::string& what, unsigned int at,
+std::string belongs(const cDocument& ad, const std::string& what, unsigned int at,
                     unsigned int len = 2) {
     return what + " belongs at byte " + num(at) + ", " + holds(ad, at, len);
 }
@@ -57,11 +57,11 @@ const Marker kMarkers[] = {
 };
 
 // "byte 769, bit 3" for a bit of the attribute list.
-std::string bitAt(const cAppData& ad, unsigned int bit) {
+std::string bitAt(const cDocument& ad, unsigned int bit) {
     return "byte " + num(DocAttributesStart(ad) + bit / 8) + ", bit " + num(bit % 8);
 }
 
-DocResult attrFault(const cAppData& ad, const AttrScan& s) {
+DocResult attrFault(const cDocument& ad, const AttrScan& s) {
     const std::string id = "id " + num(s.id);
     switch (s.fault) {
         case AttrFault::UnknownId:
@@ -89,7 +89,7 @@ DocResult attrFault(const cAppData& ad, const AttrScan& s) {
 }
 
 // Where "if" belongs (0 when that is not known), with the damage of the attribute section.
-unsigned int findIf(const cAppData& ad, std::vector<DocResult>& out, std::string& how) {
+unsigned int findIf(const cDocument& ad, std::vector<DocResult>& out, std::string& how) {
     if (DocLayout(ad).codec == Codec::Classic) {
         const unsigned int at = CalcOffset(ad, NOM_SKILLS) - 2;
         how = "its presence bits " + hex(ad.data[OFS_PRESENCE_LO], 2) + " " +
@@ -105,7 +105,7 @@ unsigned int findIf(const cAppData& ad, std::vector<DocResult>& out, std::string
 }
 
 // The sections behind the header: their markers, the attributes, "if", skills and "JM".
-void sections(const cAppData& ad, std::vector<DocResult>& out) {
+void sections(const cDocument& ad, std::vector<DocResult>& out) {
     const unsigned int shift = DocLayout(ad).sectionShift;
     bool gf = true;
     for (const Marker& m : kMarkers) {
@@ -134,7 +134,7 @@ void sections(const cAppData& ad, std::vector<DocResult>& out) {
 
 }  // namespace
 
-std::vector<DocResult> DocDamage(const cAppData& ad) {
+std::vector<DocResult> DocDamage(const cDocument& ad) {
     std::vector<DocResult> out;
     const FileLayout& l = DocLayout(ad);
     if (!ad.data || !l.writable) return out;

@@ -6,14 +6,14 @@
 #include <new>
 #include <string>
 
-#include "core/AppData.h"
+#include "core/Document.h"
 #include "doc/Doc.h"
 #include "doc/DocError.h"
 #include "doc/Layout.h"
 #include "support/File.h"
 #include "support/mb.h"
 
-bool DocTestD2FileFormat(cAppData& ad) {
+bool DocTestD2FileFormat(cDocument& ad) {
     static const unsigned char signature[4] = {0x55, 0xAA, 0x55, 0xAA};
     unsigned char head[4];
     std::rewind(ad.fp);
@@ -26,7 +26,7 @@ namespace {
 
 std::string lastSaveError;
 
-bool failOpen(cAppData& ad, DocResult* why = nullptr, DocError code = DocError::CannotRead,
+bool failOpen(cDocument& ad, DocResult* why = nullptr, DocError code = DocError::CannotRead,
               std::string detail = "") {
     DocCloseFile(ad);
     if (why) *why = {code, detail};
@@ -35,7 +35,7 @@ bool failOpen(cAppData& ad, DocResult* why = nullptr, DocError code = DocError::
 
 }  // namespace
 
-bool DocOpenFile(cAppData& ad, const char* name, DocResult* why) {
+bool DocOpenFile(cDocument& ad, const char* name, DocResult* why) {
     DocCloseFile(ad);
     ad.filename = name;
     FileFacts facts;
@@ -70,19 +70,19 @@ bool DocOpenFile(cAppData& ad, const char* name, DocResult* why) {
     return true;
 }
 
-bool DocCheckWritable(cAppData& ad) {
+bool DocCheckWritable(cDocument& ad) {
     // Bytes written where this editor does not know the layout would no longer be a save.
     const std::string reason = DocReadOnlyReason(ad);
     if (reason.empty()) return true;
     const std::string text =
         "format version " + std::to_string(DocFormatVersion(ad)) + " cannot be saved: " + reason;
-    mb(text.c_str(), ad.hwnd);
+    mb(text.c_str());
     return false;
 }
 
-bool DocSaveFile(cAppData& ad, const char* name, DocResult* why) {
+bool DocSaveFile(cDocument& ad, const char* name, DocResult* why) {
     if (!ad.data) {
-        mb("no datapointer in DocSaveFile", ad.hwnd);
+        mb("no datapointer in DocSaveFile");
         if (why) *why = {DocError::NoDocument, ""};
         return false;
     }
@@ -99,9 +99,9 @@ bool DocSaveFile(cAppData& ad, const char* name, DocResult* why) {
 
 const char* DocSaveError() { return lastSaveError.c_str(); }
 
-void DocCloseFile(cAppData& ad) { ad.reset(); }
+void DocCloseFile(cDocument& ad) { ad.reset(); }
 
-bool DocReserve(cAppData& ad, unsigned int length) {
+bool DocReserve(cDocument& ad, unsigned int length) {
     if (length <= ad.capacity) return true;
     const unsigned int capacity = length + SPARE_BYTES;
     unsigned char* bigger = new (std::nothrow) unsigned char[capacity]();

@@ -3,32 +3,32 @@
 #include <string>
 #include <vector>
 
-#include "core/AppData.h"
+#include "core/Document.h"
 #include "doc/Doc.h"
 #include "doc/DocCheck.h"
 #include "doc/Layout.h"
 
-std::uint32_t DocFormatVersion(const cAppData& ad) {
+std::uint32_t DocFormatVersion(const cDocument& ad) {
     return ad.data && ad.length >= OFS_VERSION + 4 ? get32(ad.data + OFS_VERSION) : 0;
 }
 
-const FileLayout& DocLayout(const cAppData& ad) { return LayoutOf(DocFormatVersion(ad)); }
+const FileLayout& DocLayout(const cDocument& ad) { return LayoutOf(DocFormatVersion(ad)); }
 
-std::string DocReadOnlyReason(const cAppData& ad) {
+std::string DocReadOnlyReason(const cDocument& ad) {
     if (!DocLayout(ad).writable)
         return std::string("only versions ") + WritableVersionsText() + " can be saved";
     const std::vector<DocResult> damage = DocDamage(ad);
     return damage.empty() ? "" : DocDamageText(damage.front());
 }
 
-int DocEdition(const cAppData& ad) {
+int DocEdition(const cDocument& ad) {
     if (!ad.data) return 0;
     const FileLayout& l = DocLayout(ad);
     if (l.edition) return l.edition < ad.length ? ad.data[l.edition] : 0;
     return ad.data[l.status] & STATUS_EXPANSION ? EDITION_EXPANSION : EDITION_CLASSIC;
 }
 
-int DocClassCount(const cAppData& ad) {
+int DocClassCount(const cDocument& ad) {
     switch (DocEdition(ad)) {
         case EDITION_WARLOCK:
             return CLASS_COUNT;
@@ -38,9 +38,14 @@ int DocClassCount(const cAppData& ad) {
     return CLASSIC_CLASS_COUNT;
 }
 
-bool DocVersionWritable(const cAppData& ad) { return DocReadOnlyReason(ad).empty(); }
+bool DocExpansion(const cDocument& ad) {
+    const int edition = DocEdition(ad);
+    return edition == EDITION_EXPANSION || edition == EDITION_WARLOCK;
+}
 
-std::string DocVersionText(const cAppData& ad) {
+bool DocVersionWritable(const cDocument& ad) { return DocReadOnlyReason(ad).empty(); }
+
+std::string DocVersionText(const cDocument& ad) {
     const FileLayout& l = DocLayout(ad);
     std::string text =
         "format version " + std::to_string(DocFormatVersion(ad)) + " (" + l.game + ")";
@@ -52,7 +57,7 @@ std::string DocVersionText(const cAppData& ad) {
     return text;
 }
 
-bool DocLadder(const cAppData& ad) {
+bool DocLadder(const cDocument& ad) {
     const FileLayout& l = DocLayout(ad);  // the flag exists from 1.10 on
     return ad.data && l.codec == Codec::Bits && (ad.data[l.status] & STATUS_LADDER);
 }
@@ -66,12 +71,12 @@ std::uint32_t DocChecksum(const unsigned char* data, unsigned int length) {
     return sum;
 }
 
-bool DocChecksumOk(const cAppData& ad) {
+bool DocChecksumOk(const cDocument& ad) {
     if (!ad.data || !DocLayout(ad).sized || ad.length < OFS_CHECKSUM + 4) return true;
     return get32(ad.data + OFS_CHECKSUM) == DocChecksum(ad.data, ad.length);
 }
 
-void DocSeal(cAppData& ad) {
+void DocSeal(cDocument& ad) {
     if (!ad.data || !DocLayout(ad).sized) return;
     put32(ad.data + OFS_SIZE, ad.length);
     put32(ad.data + OFS_CHECKSUM, DocChecksum(ad.data, ad.length));

@@ -1,7 +1,7 @@
 // The character's name follows its save file's name.
 #include <cstring>
 
-#include "core/AppData.h"
+#include "core/Document.h"
 #include "doc/Doc.h"
 #include "doc/Layout.h"
 #include "support/Paths.h"
@@ -18,20 +18,20 @@ NameRule DocCheckName(const char* name) {
     return NameRule::Ok;
 }
 
-bool DocSetFileName(cAppData& ad, const char* name) {
+bool DocSetFileName(cDocument& ad, const char* name) {
     if (!ad.data) {
-        mb("no datapointer in DocSetFileName", ad.hwnd);
+        mb("no datapointer in DocSetFileName");
         return false;
     }
     switch (DocCheckName(name)) {
         case NameRule::TooLong:
-            mb("max len 15", ad.hwnd);
+            mb("max len 15");
             return false;
         case NameRule::TooShort:
-            mb("min len 2", ad.hwnd);
+            mb("min len 2");
             return false;
         case NameRule::NotLetters:
-            mb("only letters", ad.hwnd);
+            mb("only letters");
             return false;
         case NameRule::Ok:
             break;

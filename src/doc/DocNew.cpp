@@ -3,7 +3,7 @@
 #include <cstring>
 #include <new>
 
-#include "core/AppData.h"
+#include "core/Document.h"
 #include "doc/Doc.h"
 #include "doc/Layout.h"
 #include "res/resource.h"
@@ -22,7 +22,7 @@ const ClassStart kStart[EXPANSION_CLASS_COUNT] = {
 
 }  // namespace
 
-bool DocOpenNewFile(cAppData& ad, const int& command) {
+bool DocOpenNewFile(cDocument& ad, const int& command) {
     DocCloseFile(ad);
     ad.data = new (std::nothrow) unsigned char[TEMPLATE_SIZE];
     if (!ad.data) return false;
@@ -32,7 +32,7 @@ bool DocOpenNewFile(cAppData& ad, const int& command) {
     return true;
 }
 
-void DocSetPlayer(cAppData& ad, const int& command) {
+void DocSetPlayer(cDocument& ad, const int& command) {
     if (command >= IDM_NEW_AMAZONE && command <= IDM_NEW_ASSASSINE) {
         const int code = command - IDM_NEW_AMAZONE;
         const ClassStart& s = kStart[code];
@@ -43,7 +43,7 @@ void DocSetPlayer(cAppData& ad, const int& command) {
     for (unsigned int i = 0; i < 4; ++i) ad.data[OFS_RANDOM + i] = std::rand() % 256;
 }
 
-void DocSetNewPlayerData(cAppData& ad, const short& strength, const short& dexterity,
+void DocSetNewPlayerData(cDocument& ad, const short& strength, const short& dexterity,
                          const short& vitality, const short& energy) {
     put16(ad.data + NOM_STRENGTH, static_cast<unsigned short>(strength));
     put16(ad.data + NOM_ENERGY, static_cast<unsigned short>(energy));

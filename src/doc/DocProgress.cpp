@@ -1,12 +1,11 @@
-// Whole-character actions applied at save time from the menu's pending-operation marks:
-// complete or restart the game, fill or clear the skills, and revive a dead hardcore
-// character. Offsets here are the classic ones; the newer layouts keep the same sections
-// sectionShift bytes further on and their header fields where their FileLayout says.
-#include "core/AppData.h"
+// The whole-game actions of an edit record: complete or restart the game, fill or clear
+// the skills; and the revival of a dead hardcore character at every save. Offsets here are the
+// classic ones; the newer layouts keep the same sections sectionShift bytes further on and their
+// header fields where their FileLayout says.
+#include "core/Document.h"
 #include "doc/Doc.h"
 #include "doc/Layout.h"
-#include "res/resource.h"
-#include "view/Ui.h"
+#include "doc/Progress.h"
 
 namespace {
 
@@ -21,16 +20,16 @@ const unsigned int kActWords[] = {154, 170, 186, 188};
 const int kRewardWords[] = {142, 144, 146, 148, 190, 210, 212, 214, 216};
 
 // The start of the classic offset 0 in the open file's sections.
-unsigned char* sections(cAppData& ad) { return ad.data + DocLayout(ad).sectionShift; }
+unsigned char* sections(cDocument& ad) { return ad.data + DocLayout(ad).sectionShift; }
 
-void writeQuestWords(cAppData& ad, unsigned int base, unsigned int value) {
+void writeQuestWords(cDocument& ad, unsigned int base, unsigned int value) {
     for (unsigned int w : kQuestWords) put16(sections(ad) + base + w, value);
     for (unsigned int w : kAct5Words) put16(sections(ad) + base + w, value);
 }
 
 // The game wipes the waypoints of a block whose head is not 0x102, so the head is written
 // with them.
-void writeWaypoints(cAppData& ad, std::uint32_t low, unsigned char high) {
+void writeWaypoints(cDocument& ad, std::uint32_t low, unsigned char high) {
     for (unsigned int block : WAYPOINT_BLOCKS) {
         put16(sections(ad) + block, WAYPOINT_HEAD);
         put32(sections(ad) + block + 2, low);
@@ -38,47 +37,26 @@ void writeWaypoints(cAppData& ad, std::uint32_t low, unsigned char high) {
     }
 }
 
-unsigned int skillsOffset(cAppData& ad) {
+unsigned int skillsOffset(cDocument& ad) {
     if (DocLayout(ad).codec == Codec::Classic) return CalcOffset(ad, NOM_SKILLS);
     const unsigned int end = DocAttributesEnd(ad);
     return end ? end + 2 : ad.length;
 }
 
-}  // namespace
-
-void Awake(cAppData& ad) {
-    const unsigned char deadHardcore = STATUS_HARDCORE | STATUS_DIED;
-    unsigned char& status = ad.data[DocLayout(ad).status];
-    if ((status & deadHardcore) == deadHardcore) status &= ~deadHardcore;
-}
-
-void UpdateSkills(cAppData& ad) {
-    unsigned char level;
-    if (UiMenuChecked(ad, IDM_SKILLS_FULL)) {
-        level = 20;
-    } else if (UiMenuChecked(ad, IDM_SKILLS_NONE)) {
-        level = 0;
-    } else {
-        return;
-    }
+void updateSkills(cDocument& ad, SkillsAction action) {
+    if (action == SkillsAction::Keep) return;
+    const unsigned char level = action == SkillsAction::Full ? 20 : 0;
     // A damaged short file may end inside the skills; bytes past its end are not the file's.
     const unsigned int first = skillsOffset(ad);
     for (unsigned int i = first; i < first + SKILL_COUNT && i < ad.length; ++i) ad.data[i] = level;
 }
 
-void UpdateGamestatus(cAppData& ad) {
-    if (UiMenuChecked(ad, IDM_COMPLETE)) {
-        SetAllWayPoints(ad);
-        SetQuests(ad);
-        GetReward(ad);
-    } else if (UiMenuChecked(ad, IDM_RESTART)) {
-        ClearAllWayPoints(ad);
-        ClearQuests(ad);
-        SetIntroFlags(ad);
-    }
+void EnableActs(cDocument& ad, const short& value, const unsigned int& base) {
+    for (unsigned int w : kActWords)
+        put16(sections(ad) + base + w, static_cast<unsigned short>(value));
 }
 
-void SetAllWayPoints(cAppData& ad) {
+void SetAllWayPoints(cDocument& ad) {
     // A character further on than this keeps its progression.
     unsigned char& progression = ad.data[DocLayout(ad).progression];
     if (progression < 13) progression = 13;
@@ -86,7 +64,7 @@ void SetAllWayPoints(cAppData& ad) {
     for (unsigned int base : QUEST_BASES) EnableActs(ad, 1, base);
 }
 
-void ClearAllWayPoints(cAppData& ad) {
+void ClearAllWayPoints(cDocument& ad) {
     // One byte in the classic layout; one per difficulty (Normal, act I marked) in the newer.
     const FileLayout& l = DocLayout(ad);
     for (unsigned int i = 0; i < l.difficultyLen; ++i) ad.data[l.difficulty + i] = 0;
@@ -96,43 +74,63 @@ void ClearAllWayPoints(cAppData& ad) {
     for (unsigned int base : QUEST_BASES) EnableActs(ad, 0, base);
 }
 
-void EnableActs(cAppData& ad, const short& value, const unsigned int& base) {
-    for (unsigned int w : kActWords)
-        put16(sections(ad) + base + w, static_cast<unsigned short>(value));
-}
-
-void SetQuests(cAppData& ad, const unsigned int& base) {
+void SetQuests(cDocument& ad, const unsigned int& base) {
     writeQuestWords(ad, base, 0x8001);
     sections(ad)[base + kAct4Extra] = 1;
 }
 
-void SetQuests(cAppData& ad) {
+void SetQuests(cDocument& ad) {
     for (unsigned int base : QUEST_BASES) SetQuests(ad, base);
 }
 
-void ClearQuests(cAppData& ad, const unsigned int& base) {
+void ClearQuests(cDocument& ad, const unsigned int& base) {
     writeQuestWords(ad, base, 0);
     sections(ad)[base + kAct4Extra] = 0;
     put16(sections(ad) + base + kAct5LastWord, 0);
 }
 
-void ClearQuests(cAppData& ad) {
+void ClearQuests(cDocument& ad) {
     for (unsigned int base : QUEST_BASES) ClearQuests(ad, base);
 }
 
-void SetIntroFlags(cAppData& ad, const unsigned int& base) {
+void SetIntroFlags(cDocument& ad, const unsigned int& base) {
     for (unsigned int b : kIntroBytes) sections(ad)[base + b] = 0;
 }
 
-void SetIntroFlags(cAppData& ad) {
+void SetIntroFlags(cDocument& ad) {
     for (unsigned int i = 0; i < INTRO_DATA_LEN; ++i) sections(ad)[OFS_INTRO_DATA + i] = 0;
     for (unsigned int base : QUEST_BASES) SetIntroFlags(ad, base);
 }
 
-void GetReward(cAppData& ad, const int& offset) {
+void GetReward(cDocument& ad, const int& offset) {
     for (unsigned int base : QUEST_BASES) put16(sections(ad) + base + offset, 0x8006);
 }
 
-void GetReward(cAppData& ad) {
+void GetReward(cDocument& ad) {
     for (int offset : kRewardWords) GetReward(ad, offset);
+}
+
+void updateGame(cDocument& ad, GameAction action) {
+    if (action == GameAction::Complete) {
+        SetAllWayPoints(ad);
+        SetQuests(ad);
+        GetReward(ad);
+    } else if (action == GameAction::Restart) {
+        ClearAllWayPoints(ad);
+        ClearQuests(ad);
+        SetIntroFlags(ad);
+    }
+}
+
+}  // namespace
+
+void Awake(cDocument& ad) {
+    const unsigned char deadHardcore = STATUS_HARDCORE | STATUS_DIED;
+    unsigned char& status = ad.data[DocLayout(ad).status];
+    if ((status & deadHardcore) == deadHardcore) status &= ~deadHardcore;
+}
+
+void DocApplyEdit(cDocument& doc, const CharEdit& edit, PlayerData&) {
+    updateSkills(doc, edit.allSkills);
+    updateGame(doc, edit.game);
 }

@@ -7,8 +7,8 @@
 #include <cstring>
 #include <new>
 
-#include "core/AppData.h"
 #include "core/Constants.h"
+#include "core/Document.h"
 #include "doc/Doc.h"
 #include "doc/Layout.h"
 #include "support/File.h"
@@ -77,7 +77,7 @@ struct Stash {
     unsigned int length, capacity;
 };
 
-bool swapInCopy(cAppData& ad, Stash& kept) {
+bool swapInCopy(cDocument& ad, Stash& kept) {
     unsigned char* copy = new (std::nothrow) unsigned char[ad.capacity]();
     if (!copy) return false;
     std::memcpy(copy, ad.data, ad.length);
@@ -86,7 +86,7 @@ bool swapInCopy(cAppData& ad, Stash& kept) {
     return true;
 }
 
-void putBack(cAppData& ad, const Stash& kept) {
+void putBack(cDocument& ad, const Stash& kept) {
     delete[] ad.data;
     ad.data = kept.data;
     ad.length = kept.length;
@@ -128,7 +128,7 @@ void copySideFiles(const std::string& source, const std::string& target, SaveRes
 }
 
 // Writes the prepared bytes; r carries the outcome.
-void write(cAppData& ad, const std::string& target, bool inPlace, const SaveChoices& how,
+void write(cDocument& ad, const std::string& target, bool inPlace, const SaveChoices& how,
            SaveResult& r) {
     if (ad.length > MAX_FILE_SIZE) {
         r.code = DocError::TooLongToSave;
@@ -156,7 +156,7 @@ std::string DocBackupName(const std::string& file) {
     return FileWithoutExt(file) + "." + backupext;
 }
 
-SaveResult DocSave(cAppData& ad, const std::string& target, const SaveChoices& how) {
+SaveResult DocSave(cDocument& ad, const std::string& target, const SaveChoices& how) {
     if (!ad.data) return refused(DocError::NoDocument);
     const std::string problem = DocReadOnlyReason(ad);
     if (!problem.empty())

@@ -6,7 +6,7 @@
 
 #include "doc/DocError.h"
 
-class cAppData;
+class cDocument;
 
 // A character's side files, which share its base name and follow it on Save As.
 const int kSideFileCount = 7;
@@ -43,4 +43,4 @@ std::string DocBackupName(const std::string& file);
 // applied to a copy of the bytes, so the document stays as loaded whatever the outcome:
 // nothing is written unless every check passes, and a failed write leaves the target,
 // its backup and the folder as they were.
-SaveResult DocSave(cAppData& ad, const std::string& target, const SaveChoices& how);
+SaveResult DocSave(cDocument& ad, const std::string& target, const SaveChoices& how);

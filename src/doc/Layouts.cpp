@@ -1,5 +1,8 @@
 // Where each format version keeps what the editor reads and writes.
+#include "core/Constants.h"
 #include "doc/Layout.h"
+
+static_assert(kClassCount == CLASS_COUNT, "a class name for each class code");
 
 namespace {
 

@@ -21,6 +21,10 @@ void ConsoleClearMessages() { messages().clear(); }
 
 void ConsoleEchoMessages(bool on) { echo = on; }
 
+void mbSetOwner(HWND__*) {}
+
+void mb(const char* text) { mb(text, nullptr); }
+
 void mb(const char* text, HWND__* const&) {
     std::string line = text ? text : "";
     for (char& c : line) {

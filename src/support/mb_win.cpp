@@ -35,3 +35,11 @@ INT_PTR CALLBACK MbProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 void mb(const char* text, HWND__* const& owner) {
     LangDialogBox(IDD_MESSAGE, owner, MbProc, reinterpret_cast<LPARAM>(text));
 }
+
+namespace {
+HWND defaultOwner = nullptr;
+}
+
+void mbSetOwner(HWND__* owner) { defaultOwner = owner; }
+
+void mb(const char* text) { mb(text, defaultOwner); }

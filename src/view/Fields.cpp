@@ -27,9 +27,6 @@ const FieldInfo kFields[kFieldCount] = {
     {IDC_GOLDSTASH, "goldStash"},
 };
 
-const int kPendingItems[kPendingCount] = {IDM_SKILLS_FULL, IDM_SKILLS_NONE, IDM_COMPLETE,
-                                          IDM_RESTART, IDM_MAXGOLD};
-
 namespace {
 
 void setNumber(cAppData& ad, int id, long long value) {
@@ -120,7 +117,7 @@ void ViewGetData(cAppData& ad) {
     const int sel = UiComboSel(ad);
     p.charClass = sel >= 0 ? static_cast<signed char>(sel)
                            : static_cast<signed char>(ad.data[DocLayout(ad).charClass]);
-    readFields(p, ad.loaded, ad, UiMenuChecked(ad, IDM_MAXGOLD),
+    readFields(p, ad.loaded, ad, ad.edit.maxGold,
                [&ad](int id, int min, int max) { return FitVal(ad, id, min, max); });
 }
 
@@ -150,12 +147,7 @@ void ViewOnMaxGold(cAppData& ad, const bool& on) {
     }
 }
 
-bool ViewDataChanged(cAppData& ad) {
-    for (int id : kPendingItems) {
-        if (UiMenuChecked(ad, id)) return true;
-    }
-    return false;
-}
+bool ViewDataChanged(cAppData& ad) { return !ad.edit.empty(); }
 
 void ViewInitCombo(cAppData& ad) {
     UiComboReset(ad);
@@ -168,8 +160,4 @@ void ViewResetCombo(cAppData& ad) {
     UiComboReset(ad);
     UiComboAdd(ad, sclear);
     UiComboSelect(ad, 0);
-}
-
-void ViewResetMenu(cAppData& ad) {
-    for (int id : kPendingItems) UiMenuCheck(ad, id, false);
 }

@@ -11,10 +11,6 @@ const int kFieldCount = 12;
 // In the order in which ViewGetData reads them.
 extern const FieldInfo kFields[kFieldCount];
 
-// The menu's pending-operation check items: applied at the next save or read of the fields.
-const int kPendingCount = 5;
-extern const int kPendingItems[kPendingCount];
-
 int FitVal(cAppData& ad, const int& id, const int& min, const int& max);
 void ViewGetData(cAppData& ad);
 // player differs from the file's values as the limits read them back: stored values that
@@ -22,7 +18,7 @@ void ViewGetData(cAppData& ad);
 bool ViewPlayerEdited(cAppData& ad);
 void ViewSetData(cAppData& ad);
 void ViewOnMaxGold(cAppData& ad, const bool& on);
+// Whether the edit record asks for anything beyond the fields.
 bool ViewDataChanged(cAppData& ad);
 void ViewInitCombo(cAppData& ad);
 void ViewResetCombo(cAppData& ad);
-void ViewResetMenu(cAppData& ad);

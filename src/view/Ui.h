@@ -1,11 +1,10 @@
-// The few window services that the portable layers use: edit-field texts, the class
-// selector, the menu's check marks and the file list's context menu. The editor links
+// The few window services that the portable layers use: edit-field texts and the class
+// selector. The editor links
 // the versions that work on the real dialog; velmor-cli and the native tests link a
 // console version whose controls are plain memory.
 #pragma once
 
 class cAppData;
-struct HMENU__;
 
 void UiGetText(cAppData& ad, const int& id, char* buf, const int& cap);
 void UiSetText(cAppData& ad, const int& id, const char* text);
@@ -17,9 +16,3 @@ void UiComboSelect(cAppData& ad, const int& index);
 // Index of the selected entry, or -1 when nothing is selected.
 int UiComboSel(cAppData& ad);
 int UiComboCount(cAppData& ad);
-
-bool UiMenuChecked(cAppData& ad, const int& id);
-void UiMenuCheck(cAppData& ad, const int& id, const bool& on);
-
-HMENU__* UiCreatePopup();
-void UiDestroyPopup(HMENU__* menu);

@@ -1,6 +1,5 @@
 #include <cstring>
 #include <map>
-#include <set>
 
 #include "view/Ui.h"
 #include "view/UiConsole.h"
@@ -11,7 +10,6 @@ struct ConsoleWindow {
     std::map<int, std::string> texts;
     std::vector<std::string> combo;
     int comboSel = -1;
-    std::set<int> checked;
 };
 
 ConsoleWindow& window() {
@@ -52,17 +50,3 @@ void UiComboSelect(cAppData&, const int& index) {
 int UiComboSel(cAppData&) { return window().comboSel; }
 
 int UiComboCount(cAppData&) { return static_cast<int>(window().combo.size()); }
-
-bool UiMenuChecked(cAppData&, const int& id) { return window().checked.count(id) != 0; }
-
-void UiMenuCheck(cAppData&, const int& id, const bool& on) {
-    if (on) {
-        window().checked.insert(id);
-    } else {
-        window().checked.erase(id);
-    }
-}
-
-HMENU__* UiCreatePopup() { return nullptr; }
-
-void UiDestroyPopup(HMENU__*) {}

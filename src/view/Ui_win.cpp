@@ -5,6 +5,7 @@
 #include "res/resource.h"
 #include "support/Lang_win.h"
 #include "view/Ui.h"
+#include "view/View.h"
 
 void UiGetText(cAppData& ad, const int& id, char* buf, const int& cap) {
     if (cap > 0) buf[0] = '\0';
@@ -34,16 +35,6 @@ int UiComboSel(cAppData& ad) {
 
 int UiComboCount(cAppData& ad) {
     return static_cast<int>(SendDlgItemMessageA(ad.hwnd, IDC_CLASS, CB_GETCOUNT, 0, 0));
-}
-
-bool UiMenuChecked(cAppData& ad, const int& id) {
-    // An item the menu does not hold answers with every bit set; that is no check mark.
-    const UINT state = GetMenuState(GetMenu(ad.hwnd), id, MF_BYCOMMAND);
-    return state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
-}
-
-void UiMenuCheck(cAppData& ad, const int& id, const bool& on) {
-    CheckMenuItem(GetMenu(ad.hwnd), id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
 }
 
 HMENU__* UiCreatePopup() {

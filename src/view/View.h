@@ -2,6 +2,7 @@
 #pragma once
 
 class cAppData;
+struct HMENU__;
 
 // Open character, menus, title, status line and portrait.
 bool ViewOpenFile(cAppData& ad, const char* name);
@@ -11,6 +12,12 @@ void ViewEnableEdits(cAppData& ad, const bool& enable);
 void ViewEnableMenuItems(cAppData& ad, const int& flag);
 void ViewSetFileInfo(cAppData& ad, const char* name);
 void ViewSetPlayerIcon(cAppData& ad);
+// The Edit menu's marks show the pending edit record; the reset empties the record.
+void ViewShowMarks(cAppData& ad);
+void ViewResetMenu(cAppData& ad);
+// The file list's context menu, made when the window opens and destroyed when it closes.
+HMENU__* UiCreatePopup();
+void UiDestroyPopup(HMENU__* menu);
 // A save file of a format this editor writes; backups and other formats open read-only.
 bool ViewFileWritable(cAppData& ad);
 // Takes the fields into player when the file is writable; a read-only file's fields keep

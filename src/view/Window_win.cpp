@@ -16,6 +16,7 @@
 #include "support/Paths.h"
 #include "support/Paths_win.h"
 #include "view/Fields.h"
+#include "view/Marks.h"
 #include "view/View.h"
 
 namespace {
@@ -121,6 +122,17 @@ void ViewSetPlayerIcon(cAppData& ad) {
     const int code = ad.player.charClass;
     // A damaged file's class outside the table shows the application's icon.
     showIcon(ad, code >= 0 && code < kClassCount ? kClassIcons[code] : IDI_APP);
+}
+
+void ViewShowMarks(cAppData& ad) {
+    for (int id : kMarkItems)
+        CheckMenuItem(GetMenu(ad.hwnd), id,
+                      MF_BYCOMMAND | (EditMarked(ad.edit, id) ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void ViewResetMenu(cAppData& ad) {
+    ad.edit = CharEdit();
+    ViewShowMarks(ad);
 }
 
 void ViewShowCurDir(cAppData& ad) { SetDlgItemTextA(ad.hwnd, IDC_STATUS, CurDir(nullptr)); }

@@ -24,6 +24,7 @@
 #include "res/resource.h"
 #include "support/mbConsole.h"
 #include "view/Fields.h"
+#include "view/Marks.h"
 #include "view/Ui.h"
 #include "view/UiConsole.h"
 
@@ -63,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!identity) {
         const unsigned marks = choices.ConsumeIntegral<std::uint8_t>();
         for (unsigned i = 0; i < 4; ++i)
-            if ((marks >> i) & 1) UiMenuCheck(ad, kMarks[i], true);
+            if ((marks >> i) & 1) EditSwitchMark(ad.edit, kMarks[i]);
         // The window's own rules bring any typed number within the version's limits.
         ViewInitCombo(ad);
         ViewSetData(ad);

@@ -14,6 +14,7 @@
 #include "doc/Doc.h"
 #include "res/resource.h"
 #include "view/Fields.h"
+#include "view/Marks.h"
 #include "view/Ui.h"
 #include "view/UiConsole.h"
 
@@ -127,7 +128,7 @@ TEST(Check, EveryOperationOnEverySampleWritesNoNewProblem) {
             ViewInitCombo(ad), ViewSetData(ad);
             if (charClass >= 0 && charClass < 9) UiComboSelect(ad, charClass);
             if (level) UiSetText(ad, IDC_LEVEL, std::to_string(level).c_str());
-            if (mark) UiMenuCheck(ad, mark, true);
+            if (mark) EditSwitchMark(ad.edit, mark);
             ViewGetData(ad), DocSetData(ad);
             ASSERT_TRUE(DocSaveFile(ad, ad.filename.cstr()));  // over the file LoadDoc opened
             const Bytes saved = ReadBytes(ad.filename.cstr());

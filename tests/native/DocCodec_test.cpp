@@ -12,6 +12,7 @@
 #include "doc/AttrList.h"
 #include "doc/Doc.h"
 #include "res/resource.h"
+#include "view/Marks.h"
 #include "view/Ui.h"
 #include "view/UiConsole.h"
 
@@ -237,7 +238,7 @@ TEST(Codec, EverySampleEditedSavedAndReread) {
             if (rebuild) m.file = input, m.ifAt = 562 + m.p.shift + Section(m.attrs, m.kind).size();
             if (s.kind == Classic) m.attrs.emplace(6, m.attrs.at(7) & ~0xFFu);  // life revived
             for (const auto& a : e.set) SetField(ad.player, a.first, a.second);
-            if (e.mark > kSaveAs) UiMenuCheck(ad, e.mark, true);
+            if (e.mark > kSaveAs) EditSwitchMark(ad.edit, e.mark);
             if (e.mark) Dirty(ad.data, m);
             if (e.mark == kSaveAs) ad.player.charClass = 6, DocSetFileName(ad, "Zed.d2s");
             Expect(e, m);

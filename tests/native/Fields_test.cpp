@@ -96,7 +96,7 @@ TEST_F(Fields, GoldLimitsFollowTheLevelTheVersionAndMaximumGold) {
         UiSetText(ad, IDC_LEVEL, std::to_string(r[0]).c_str());
         UiSetText(ad, IDC_GOLD, r[2] ? "5" : "99999999");
         UiSetText(ad, IDC_GOLDSTASH, r[2] ? "0" : "99999999");
-        UiMenuCheck(ad, IDM_MAXGOLD, r[2] != 0);
+        ad.edit.maxGold = r[2] != 0;
         ad.data[4] = static_cast<unsigned char>(r[1]);
         ViewGetData(ad);
         EXPECT_EQ(r[3], ad.player.gold) << r[0] << " v" << r[1];
