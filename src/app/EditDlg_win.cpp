@@ -10,9 +10,10 @@
 HWND RowMaker::Add(const wchar_t* cls, const std::string& text, DWORD style, int id, RECT du) {
     MapDialogRect(dlg, &du);
     const DWORD exStyle = wcscmp(cls, L"Edit") == 0 ? WS_EX_CLIENTEDGE : 0;
-    HWND w = CreateWindowExW(exStyle, cls, WideFromUtf8(text).c_str(), WS_CHILD | WS_VISIBLE | style,
-                             du.left, du.top, du.right, du.bottom, dlg,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_hInst, nullptr);
+    HWND w =
+        CreateWindowExW(exStyle, cls, WideFromUtf8(text).c_str(), WS_CHILD | WS_VISIBLE | style,
+                        du.left, du.top, du.right, du.bottom, dlg,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_hInst, nullptr);
     SendMessageW(w, WM_SETFONT, SendMessageW(dlg, WM_GETFONT, 0, 0), FALSE);
     SetWindowPos(w, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     after = w;
@@ -74,7 +75,8 @@ void FillDifficulties(HWND dlg) {
     HWND combo = GetDlgItem(dlg, IDC_DIFFICULTY);
     // Unsorted: the items stay in the order of the difficulties.
     for (int id : {IDS_DIFFICULTY_NORMAL, IDS_DIFFICULTY_NIGHTMARE, IDS_DIFFICULTY_HELL})
-        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(Tr(id)).c_str()));
+        SendMessageW(combo, CB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(WideFromUtf8(Tr(id)).c_str()));
     SendMessageW(combo, CB_SETCURSEL, 0, 0);
 }
 

@@ -33,7 +33,8 @@ std::string formatted(int id, const std::string& a, const std::string& b) {
 
 // "5: Normal finished", "7: Nightmare, act II done".
 std::string progressionText(const cAppData& ad, int value) {
-    const int acts = DocEdition(ad) >= EDITION_EXPANSION ? 5 : 4, difficulty = value / acts, act = value % acts;
+    const int acts = DocEdition(ad) >= EDITION_EXPANSION ? 5 : 4, difficulty = value / acts,
+              act = value % acts;
     const int names[] = {IDS_DIFFICULTY_NORMAL, IDS_DIFFICULTY_NIGHTMARE, IDS_DIFFICULTY_HELL};
     std::string text = std::to_string(value) + ": ";
     if (value == 0) return text + Tr(IDS_PROGRESS_NONE);
@@ -57,8 +58,9 @@ void addQuestRows(RowMaker& rows, const cAppData& ad) {
         if (!QuestOffered(ad, i)) continue;
         if (i == 0 || QuestAt(i - 1).act != q.act) row = 0;
         const int x = 5 + (q.act - 1) % 3 * 190, y = 22 + (q.act - 1) / 3 * 104;
-        if (row == 0) rows.Group(ActName(q.act), IDC_QUEST_ACT + q.act - 1,
-                                 {x, y, 185, questsOfAct(q.act) * 14 + 16});
+        if (row == 0)
+            rows.Group(ActName(q.act), IDC_QUEST_ACT + q.act - 1,
+                       {x, y, 185, questsOfAct(q.act) * 14 + 16});
         const std::string reward = *q.reward ? std::string(" (") + q.reward + ")" : "";
         rows.Label(q.name + reward, IDC_QUEST_LABEL + q.word, {x + 6, y + 15 + row * 14, 108, 10});
         rows.Combo(IDC_QUEST + q.word, {x + 116, y + 13 + row * 14, 64, 60});
@@ -107,8 +109,8 @@ void show(HWND dlg, QuestsDlg& s) {
     for (int e = 0; e < kQuestExtraCount; ++e) {
         if (!GetDlgItem(dlg, IDC_QUEST_EXTRA + e)) continue;
         const Flag pending = s.work.extras[d][e];
-        const bool on = pending != Flag::Keep ? pending == Flag::On
-                                              : DocQuestExtra(s.ad, d, QuestExtra(e));
+        const bool on =
+            pending != Flag::Keep ? pending == Flag::On : DocQuestExtra(s.ad, d, QuestExtra(e));
         CheckDlgButton(dlg, IDC_QUEST_EXTRA + e, on ? BST_CHECKED : BST_UNCHECKED);
     }
 }
@@ -126,9 +128,9 @@ void take(HWND dlg, QuestsDlg& s) {
     for (int e = 0; e < kQuestExtraCount; ++e) {
         if (!GetDlgItem(dlg, IDC_QUEST_EXTRA + e)) continue;
         const bool on = IsDlgButtonChecked(dlg, IDC_QUEST_EXTRA + e) == BST_CHECKED;
-        s.work.extras[d][e] = on == DocQuestExtra(s.ad, d, QuestExtra(e))
-                                  ? Flag::Keep
-                                  : on ? Flag::On : Flag::Off;
+        s.work.extras[d][e] = on == DocQuestExtra(s.ad, d, QuestExtra(e)) ? Flag::Keep
+                              : on                                        ? Flag::On
+                                                                          : Flag::Off;
     }
     const int progression = SelectedComboData(GetDlgItem(dlg, IDC_PROGRESSION));
     s.work.progression = progression == DocProgression(s.ad) ? -1 : progression;

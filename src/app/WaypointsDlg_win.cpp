@@ -60,7 +60,9 @@ void showActs(HWND dlg, const WaypointsDlg& s) {
         for (int i = kActStart[act]; i < actEnd(s, act); ++i) on += checked(dlg, i);
         const int all = actEnd(s, act) - kActStart[act];
         CheckDlgButton(dlg, IDC_WAYPOINT_ACT + act,
-                       on == all ? BST_CHECKED : on == 0 ? BST_UNCHECKED : BST_INDETERMINATE);
+                       on == all ? BST_CHECKED
+                       : on == 0 ? BST_UNCHECKED
+                                 : BST_INDETERMINATE);
     }
 }
 
@@ -84,7 +86,8 @@ void take(HWND dlg, WaypointsDlg& s) {
         const bool on = checked(dlg, i);
         s.work.waypointsOn[d] &= ~bit;
         s.work.waypointsOff[d] &= ~bit;
-        if (on != DocWaypoint(s.ad, d, i)) (on ? s.work.waypointsOn : s.work.waypointsOff)[d] |= bit;
+        if (on != DocWaypoint(s.ad, d, i))
+            (on ? s.work.waypointsOn : s.work.waypointsOff)[d] |= bit;
     }
 }
 

@@ -14,8 +14,7 @@ using Ids = std::vector<int>;
 namespace {
 
 // Opens an Edit menu dialog, lets drive() work its controls, then presses the button.
-void inDialog(Editor& ed, int command, const std::function<void(HWND)>& drive,
-              int button = IDOK) {
+void inDialog(Editor& ed, int command, const std::function<void(HWND)>& drive, int button = IDOK) {
     ed.Expect(Answer([=](HWND dlg) {
         drive(dlg);
         PostMessageA(dlg, WM_COMMAND, button, 0);
