@@ -293,6 +293,9 @@ void PrepareMenuBar(cAppData& ad) {
     HMENU menu = GetMenu(ad.hwnd);
     ViewTakeFields(ad);
     ViewEnableMenuItems(ad, MF_GRAYED);
+    // A backup shows its skills, quests and waypoints read-only, as it shows its fields.
+    for (int id : kEditDialogItems)
+        EnableMenuItem(menu, id, MF_BYCOMMAND | (editDialogsOffered(ad) ? MF_ENABLED : MF_GRAYED));
     if (ad.fileopen()) {
         for (int id : {IDM_SAVEAS, IDM_CLOSE, IDM_DELETE}) enable(menu, id);
         if (ViewFileWritable(ad)) {
@@ -302,9 +305,6 @@ void PrepareMenuBar(cAppData& ad) {
             }
             for (int id : kMarkItems) enable(menu, id);
         }
-        // A backup shows them read-only, as it shows its fields.
-        if (editDialogsOffered(ad))
-            for (int id : kEditDialogItems) enable(menu, id);
     } else if (listedFileSelected(ad)) {
         enable(menu, IDM_LOAD);
         enable(menu, IDM_DELETE);

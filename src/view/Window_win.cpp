@@ -24,8 +24,7 @@ namespace {
 const int kManagedItems[] = {IDM_SAVE,        IDM_SAVEAS,      IDM_CLOSE,    IDM_LOAD,
                              IDM_DELETE,      IDM_SAVEFOLDER,  IDM_REGISTER, IDM_UNREGISTER,
                              IDM_SKILLS_FULL, IDM_SKILLS_NONE, IDM_RESTART,  IDM_COMPLETE,
-                             IDM_MAXGOLD,     IDM_RESET,       IDM_SKILLS_DIALOG,
-                             IDM_QUESTS_DIALOG, IDM_WAYPOINTS_DIALOG};
+                             IDM_MAXGOLD,     IDM_RESET};
 
 // Portrait of each class code.
 const int kClassIcons[kClassCount] = {IDI_AMAZONE, IDI_SORCERESS, IDI_NECROMANCER, IDI_PALADIN,
