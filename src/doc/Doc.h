@@ -7,6 +7,7 @@
 #include "doc/Layout.h"
 
 class cDocument;
+struct CharEdit;
 struct AttrScan;
 struct DocResult;
 
@@ -72,6 +73,11 @@ void NewSetData(cDocument& ad);
 
 // Brings a dead hardcore character back to life, as every save does.
 void Awake(cDocument& ad);
+// The whole-game actions of an edit (complete or restart, all skills), which DocApplyEdit
+// applies before the one-by-one edits.
+void DocApplyGameActions(cDocument& doc, const CharEdit& edit);
+// Where the 30 skill bytes begin; the file's length when it has none.
+unsigned int DocSkillsStart(const cDocument& ad);
 
 // Character name, derived from a file name. DocCheckName applies the rules of
 // DocSetFileName without a message, so that each caller words the reason its own way.

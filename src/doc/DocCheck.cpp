@@ -13,8 +13,8 @@
 #include "core/Document.h"
 #include "doc/Doc.h"
 #include "doc/Layout.h"
+#include "doc/Limits.h"
 #include "support/File.h"
-#include "view/Limits.h"
 
 namespace {
 

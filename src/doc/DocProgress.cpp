@@ -37,17 +37,11 @@ void writeWaypoints(cDocument& ad, std::uint32_t low, unsigned char high) {
     }
 }
 
-unsigned int skillsOffset(cDocument& ad) {
-    if (DocLayout(ad).codec == Codec::Classic) return CalcOffset(ad, NOM_SKILLS);
-    const unsigned int end = DocAttributesEnd(ad);
-    return end ? end + 2 : ad.length;
-}
-
 void updateSkills(cDocument& ad, SkillsAction action) {
     if (action == SkillsAction::Keep) return;
     const unsigned char level = action == SkillsAction::Full ? 20 : 0;
     // A damaged short file may end inside the skills; bytes past its end are not the file's.
-    const unsigned int first = skillsOffset(ad);
+    const unsigned int first = DocSkillsStart(ad);
     for (unsigned int i = first; i < first + SKILL_COUNT && i < ad.length; ++i) ad.data[i] = level;
 }
 
@@ -130,7 +124,13 @@ void Awake(cDocument& ad) {
     if ((status & deadHardcore) == deadHardcore) status &= ~deadHardcore;
 }
 
-void DocApplyEdit(cDocument& doc, const CharEdit& edit, PlayerData&) {
+unsigned int DocSkillsStart(const cDocument& ad) {
+    if (DocLayout(ad).codec == Codec::Classic) return CalcOffset(ad, NOM_SKILLS);
+    const unsigned int end = DocAttributesEnd(ad);
+    return end ? end + 2 : ad.length;
+}
+
+void DocApplyGameActions(cDocument& doc, const CharEdit& edit) {
     updateSkills(doc, edit.allSkills);
     updateGame(doc, edit.game);
 }

@@ -8,8 +8,8 @@
 #include "core/Constants.h"
 #include "doc/Doc.h"
 #include "doc/Layout.h"
+#include "doc/Limits.h"
 #include "res/resource.h"
-#include "view/Limits.h"
 #include "view/Ui.h"
 
 const FieldInfo kFields[kFieldCount] = {

@@ -7,8 +7,8 @@
 
 #include "TestUtil.h"
 #include "core/AppData.h"
+#include "doc/Limits.h"
 #include "res/resource.h"
-#include "view/Limits.h"
 #include "view/Ui.h"
 #include "view/UiConsole.h"
 

@@ -1,8 +1,8 @@
-#include "view/Limits.h"
+#include "doc/Limits.h"
 
 #include <climits>
 
-#include "core/AppData.h"
+#include "core/Document.h"
 #include "doc/Doc.h"
 #include "doc/Layout.h"
 
@@ -54,7 +54,7 @@ int FitNumber(const char* text, const int& min, const int& max) {
 
 unsigned int MaxGold_P(const unsigned int& level) { return 10000 * level; }
 
-const FieldLimits& FieldLimitsOf(const cAppData& ad) {
+const FieldLimits& FieldLimitsOf(const cDocument& ad) {
     static const FieldLimits classic = {30000, 600, 600, 30000, 6000};
     // The widths of the bit-packed attributes: 10 bits, 8 bits, 13 integer bits. The game
     // itself writes Barbarians with stamina above 6000 in these versions.
@@ -71,7 +71,7 @@ unsigned int MaxGoldStash(const unsigned int& level, const std::uint32_t& versio
     return 50000 * (level / 10 + 1);
 }
 
-unsigned int MaxGold_S(cAppData& ad) {
+unsigned int MaxGold_S(cDocument& ad) {
     const int level = ad.player.level;
     return MaxGoldStash(level < 0 ? 0 : level, DocFormatVersion(ad));
 }

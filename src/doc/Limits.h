@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-class cAppData;
+class cDocument;
 
 // The largest values of the fields that depend on the file's version.
 struct FieldLimits {
@@ -14,7 +14,7 @@ struct FieldLimits {
     int pool;  // life, mana, stamina
     int barbarianStamina;
 };
-const FieldLimits& FieldLimitsOf(const cAppData& ad);
+const FieldLimits& FieldLimitsOf(const cDocument& ad);
 
 extern const unsigned int explev[101];
 
@@ -26,4 +26,4 @@ unsigned int MaxGold_P(const unsigned int& level);
 // Stash limit for a level: versions 89, 92 and 96 allow more from level 31, version 97 and
 // later 2,500,000 at any level.
 unsigned int MaxGoldStash(const unsigned int& level, const std::uint32_t& version);
-unsigned int MaxGold_S(cAppData& ad);
+unsigned int MaxGold_S(cDocument& ad);
