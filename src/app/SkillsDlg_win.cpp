@@ -5,10 +5,10 @@
 
 #include "app/EditDlg_win.h"
 #include "core/AppData.h"
+#include "doc/Limits.h"
 #include "doc/Progress.h"
 #include "res/resource.h"
 #include "support/Lang_win.h"
-#include "view/Limits.h"
 #include "view/View.h"
 
 namespace {

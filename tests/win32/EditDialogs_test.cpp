@@ -114,7 +114,9 @@ TEST(EditDialogs, EveryFormatSavesTheDialogsChoicesWhereTheGameReadsThem) {
         Bytes expected = sample;
         expected[skills + 1] = static_cast<unsigned char>(points);
         expected[skills + 2] = 20;
-        Put16(expected, sisters, sistersDone ? 0 : kDone);
+        // Done: reward collected in a previous game; act I's guide has spoken by then.
+        Put16(expected, sisters, sistersDone ? 0 : 0x8001);
+        if (!sistersDone) expected[sisters - 4] |= 1;
         expected[cain + 1] ^= 0x04;  // bit 10
         expected[r.progression] = static_cast<unsigned char>(r.value);
         expected[r.waypoints + 48 + 2 + 4] ^= 0x08;  // bit 35 of Hell's block
@@ -155,7 +157,7 @@ TEST(EditDialogs, ADialogsEditIsUndoneByEscapeAndAskedAboutOnClosing) {
         ed.shown.clear();
         ed.Expect({Answer::No});
         ed.Close();
-        EXPECT_EQ(Names{"Please confirm|Save the changes to Rogar.d2s?"}, ed.shown);
+        EXPECT_EQ(Names{kTitle + "|Save the changes to Rogar.d2s?"}, ed.shown);
         EXPECT_EQ(rogar, ReadBytes(dir / "Rogar.d2s"));
     }
 }
