@@ -46,7 +46,7 @@ const char* const kOverviewTail =
     "check exits with 1 also when the game would refuse or change a file.\n";
 
 const char* const kInfoHelp =
-    "usage: velmor-cli info FILE... [--json]\n"
+    "usage: velmor-cli info FILE... [--json] [--progress]\n"
     "\n"
     "Shows each character's name, class (its code and English name), status flags,\n"
     "format version, size and the values the editor edits, with a blank line between\n"
@@ -56,7 +56,9 @@ const char* const kInfoHelp =
     "the exit status is then 1.\n"
     "Files that Velmor cannot write (format versions other than 87, 89, 92, 96 to 99\n"
     "and 105, or damaged files: cut short, sections out of place) are shown with a\n"
-    "warning, and values that could not be read as null (text: ?).\n";
+    "warning, and values that could not be read as null (text: ?).\n"
+    "--progress adds the skills, the quests and waypoints of each difficulty and the\n"
+    "progression to the text; --json always has them (null for such files).\n";
 
 const char* const kSetHelp =
     "usage: velmor-cli set FILE [FIELD=NUMBER ...] [options]\n"
@@ -75,6 +77,25 @@ const char* const kSetHelp =
     "  --skills-full        every skill at level 20\n"
     "  --skills-none        every skill at level 0\n"
     "  --max-gold           gold and stash gold at the maxima of the level\n"
+    "\n"
+    "  --skill NAME=N       one skill of the character's class (its name or id), 0-20\n"
+    "  --quest D:QUEST=STATE\n"
+    "                       a quest of difficulty D (normal, nightmare, hell): none,\n"
+    "                       waiting (reward waiting at its NPC) or done; done gives the\n"
+    "                       quest's reward once, clearing never takes it back\n"
+    "  --quest-flag D:NAME=on|off\n"
+    "                       Cow King killed, Scroll of Resistance read, Akara reset\n"
+    "                       available, Akara reset used (versions 96 and later)\n"
+    "  --waypoint D:NAME=on|off\n"
+    "                       one waypoint (39, or 30 for classic characters); the\n"
+    "                       Rogue Encampment stays on\n"
+    "  --waypoints D=all|none\n"
+    "                       every waypoint of a difficulty\n"
+    "  --progression N      difficulties finished, as the game writes it: 0-3, 5-8,\n"
+    "                       10-13 or 15 (expansion), 0-12 (classic)\n"
+    "  These repeat; names and difficulties in any case. The whole-game options apply\n"
+    "  first, then these.\n"
+    "\n"
     "  --no-backup          do not make the backup copy NAME.bakvelmor\n"
     "  --overwrite-backup   replace an existing backup copy (it is kept otherwise)\n"
     "  --output OUT         save as OUT instead (the character takes OUT's name and its\n"
@@ -184,8 +205,25 @@ bool parseSetOption(const std::string& arg, int& i, int argc, const char* const*
         }
     }
     if (takeValue(arg, "--class", i, argc, argv, opts.classArg, error) ||
-        takeValue(arg, "--output", i, argc, argv, opts.output, error))
+        takeValue(arg, "--output", i, argc, argv, opts.output, error) ||
+        takeValue(arg, "--progression", i, argc, argv, opts.progression, error))
         return error.empty();
+    const struct {
+        const char* name;
+        std::vector<std::string> Options::*list;
+    } lists[] = {{"--skill", &Options::skills},
+                 {"--quest", &Options::quests},
+                 {"--waypoints", &Options::waypointSets},
+                 {"--waypoint", &Options::waypoints},
+                 {"--quest-flag", &Options::questFlags}};
+    for (const auto& l : lists) {
+        std::string value;
+        if (!takeValue(arg, l.name, i, argc, argv, value, error)) continue;
+        if (error.empty() && value.find('=') == std::string::npos)
+            error = std::string(l.name) + " takes NAME=VALUE, not '" + value + "'";
+        (opts.*l.list).push_back(value);
+        return error.empty();
+    }
     error = "unknown option '" + arg + "'";
     return false;
 }
@@ -259,6 +297,8 @@ bool parseCommandArgs(int argc, const char* const* argv, Options& opts, std::str
         } else if (option && (opts.command == Command::Info || opts.command == Command::Check) &&
                    arg == "--json") {
             opts.json = true;
+        } else if (option && opts.command == Command::Info && arg == "--progress") {
+            opts.progress = true;
         } else if (option && (opts.command == Command::New || opts.command == Command::Set) &&
                    arg == "--force") {
             opts.force = true;

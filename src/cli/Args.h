@@ -17,12 +17,17 @@ struct Options {
     std::string file;                // the file of set and new
     std::string classArg;            // CLASS of new, --class of set
     bool json = false;
+    bool progress = false;  // info: skills, quests, waypoints and progression too
     bool force = false;
     // set
     std::vector<std::pair<int, std::string>> edits;  // edit-field ID and the number typed
     bool complete = false, restart = false;
     bool skillsFull = false, skillsNone = false;
     bool maxGold = false;
+    // One by one, as typed: "NAME=N", "DIFFICULTY:QUEST=STATE", "DIFFICULTY:NAME=on|off",
+    // "DIFFICULTY=all|none", "DIFFICULTY:STATE=on|off"; resolved against the open file.
+    std::vector<std::string> skills, quests, waypoints, waypointSets, questFlags;
+    std::string progression;
     bool noBackup = false, overwriteBackup = false;
     std::string output;
 };

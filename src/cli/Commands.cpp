@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/Edits.h"
 #include "cli/Report.h"
 #include "core/AppData.h"
 #include "core/Constants.h"
@@ -133,6 +134,20 @@ void reportStatus(unsigned char before, unsigned char after) {
         std::printf("status: the dead hardcore character is saved alive and softcore\n");
 }
 
+// What the quests set done added to the values typed.
+void reportRewards(const PlayerData& typed, const PlayerData& saved) {
+    const struct {
+        const char* name;
+        unsigned int before, after;
+    } values[] = {{"skillPoints", typed.skillPoints, saved.skillPoints},
+                  {"statPoints", typed.statPoints, saved.statPoints},
+                  {"life", typed.life, saved.life}};
+    for (const auto& v : values) {
+        if (v.after != v.before)
+            std::printf("%s: %u with the quest rewards (was %u)\n", v.name, v.after, v.before);
+    }
+}
+
 Backup backupChoice(const Options& opts) {
     if (opts.noBackup) return Backup::Skip;
     return opts.overwriteBackup ? Backup::Overwrite : Backup::Keep;
@@ -171,6 +186,7 @@ int RunInfo(const Options& opts) {
         } else {
             if (shown > 0) std::putchar('\n');
             PrintInfo(ad, file);
+            if (opts.progress) PrintProgress(ad);
         }
         ++shown;
     }
@@ -190,6 +206,8 @@ int RunSet(const Options& opts) {
     showInWindow(ad);
     if (!selectClass(ad, opts.classArg, error)) return fail(EXIT_REFUSED, error);
     typeAndMark(ad, opts);
+    const int charClass = opts.classArg.empty() ? ad.player.charClass : ParseClass(opts.classArg);
+    if (!FillEdits(ad, charClass, opts, error)) return fail(EXIT_REFUSED, error);
     const std::vector<std::string> before = shownTexts();
     ViewGetData(ad);
     reportLimited(opts, before);
@@ -202,10 +220,13 @@ int RunSet(const Options& opts) {
         return EXIT_REFUSED;
     const std::string& target = how.saveAs ? opts.output : opts.file;
     const unsigned char status = ad.data[DocLayout(ad).status];
+    const PlayerData typed = ad.player;
     if (!save(ad, target, how)) return EXIT_REFUSED;
     std::printf("saved %s (%u bytes)\n", target.c_str(), ad.length);
     // A written save leaves its bytes in the document.
     reportStatus(status, ad.data[DocLayout(ad).status]);
+    DocGetData(ad);
+    reportRewards(typed, ad.player);
     return EXIT_OK;
 }
 

@@ -133,6 +133,7 @@ void PrintInfoJson(cAppData& ad, const std::string& file) {
                 ClassEnglishName(p.charClass), p.level);
     for (const Value& v : attributes(ad))
         std::printf(", \"%s\": %s", v.name, v.text("null").c_str());
+    PrintProgressJson(ad);
     std::printf("}\n");
 }
 

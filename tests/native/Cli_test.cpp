@@ -111,11 +111,26 @@ TEST(CliInfo, ManyFilesEachOnItsOwn) {
         R"("game": "1.08", "writable": true, "checksumOk": true, "ladder": false, )"
         R"("charClass": 4, "className": "Barbarian", "level": 1, "strength": 30, "energy": 10, )"
         R"("dexterity": 20, "vitality": 25, "stamina": 92, "life": 55, "mana": 10, )"
-        R"("skillPoints": 0, "statPoints": 0, "gold": 0, "goldStash": 0, "experience": 0})"
-        "\n"
+        R"("skillPoints": 0, "statPoints": 0, "gold": 0, "goldStash": 0, "experience": 0, )"
+        R"("skills": [{"id": 126, "name": "Bash", "points": 0}, )";
+    const std::string second =
         R"({"file": "odd.d2s", "name": "a\u0001\u001f\"\\b", "version": 87, )"
         R"("length": 837, "status": 4, "hardcore": true, "dead": false, "expansion": false, )";
     EXPECT_EQ(r.out.substr(0, json.size()), json);
+    const std::string line2 = r.out.substr(r.out.find('\n') + 1);
+    EXPECT_EQ(line2.substr(0, second.size()), second);
+    // A classic character: acts I-IV and 30 waypoints a difficulty.
+    for (const auto& [part, count] : std::vector<std::pair<std::string, int>>{
+             {R"({"act": 1, "name": "Den of Evil", "state": ")", 3},
+             {R"("act": 5)", 0},
+             {R"("on": )", 90},
+             {R"("waypoints": {"normal": [{"name": "Rogue Encampment", "on": true}, )", 1}}) {
+        int n = 0;
+        for (std::size_t at = line2.find(part); at != std::string::npos;
+             at = line2.find(part, at + 1))
+            ++n;
+        EXPECT_EQ(count, n) << part;
+    }
 
     args.erase(args.begin() + 1);
     r = RunCli(args, dir.path);

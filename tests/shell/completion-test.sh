@@ -52,4 +52,10 @@ check "My Hero.d2s|Rogar.d2s|saves" velmor-cli new Amazon ""
 check "--force" velmor-cli set Rogar.d2s --fo
 check "strength=" velmor-cli set Rogar.d2s --class Druid STR
 check "" velmor-cli set Rogar.d2s level=4
+check "--progress" velmor-cli info Rogar.d2s --pro
+check "Nightmare:" velmor-cli set Rogar.d2s --quest NIG
+check 'hell:Halls\ of\ Pain=|hell:Halls\ of\ the\ Dead\ Level\ 2=' velmor-cli set Rogar.d2s --waypoint hell:halls
+check "Fire\\ Bolt=" velmor-cli set Rogar.d2s --skill "fire bo"
+check "Hell=" velmor-cli set Rogar.d2s --waypoints h
+check 'Normal:Cow\ King\ killed=' velmor-cli set Rogar.d2s --quest-flag Normal:cow
 exit $failed
