@@ -7,9 +7,11 @@
 #include <initializer_list>
 
 #include "app/App_win.h"
+#include "app/EditDlg_win.h"
 #include "app/FileCommands_win.h"
 #include "core/AppData.h"
 #include "core/Constants.h"
+#include "doc/Doc.h"
 #include "res/resource.h"
 #include "support/Lang_win.h"
 #include "support/Paths.h"
@@ -22,6 +24,7 @@
 namespace {
 
 const int kPopupItems[] = {IDM_SAVE, IDM_SAVEAS, IDM_CLOSE, IDM_DELETE, IDM_LOAD};
+const int kEditDialogItems[] = {IDM_SKILLS_DIALOG, IDM_QUESTS_DIALOG, IDM_WAYPOINTS_DIALOG};
 
 void enable(HMENU menu, int id) { EnableMenuItem(menu, id, MF_BYCOMMAND | MF_ENABLED); }
 
@@ -122,6 +125,18 @@ void onMark(cAppData& ad, int id) {
     if (id == IDM_MAXGOLD) ViewOnMaxGold(ad, ad.edit.maxGold);
 }
 
+// A file whose sections this editor knows: its skills, quests and waypoints can be shown,
+// and changed when it is writable.
+bool editDialogsOffered(cAppData& ad) { return ad.fileopen() && DocVersionWritable(ad); }
+
+void openEditDialog(cAppData& ad, int id) {
+    if (!editDialogsOffered(ad)) return;
+    ViewTakeFields(ad);  // the skills follow the class chosen in the window
+    if (id == IDM_SKILLS_DIALOG) ShowSkillsDialog(ad);
+    if (id == IDM_QUESTS_DIALOG) ShowQuestsDialog(ad);
+    if (id == IDM_WAYPOINTS_DIALOG) ShowWaypointsDialog(ad);
+}
+
 // Commands that act on the open file and do nothing without one.
 bool onFileCommand(cAppData& ad, int id) {
     if (!ad.fileopen()) return true;
@@ -144,6 +159,11 @@ bool onFileCommand(cAppData& ad, int id) {
         case IDM_SKILLS_FULL:
         case IDM_SKILLS_NONE:
             onMark(ad, id);
+            break;
+        case IDM_SKILLS_DIALOG:
+        case IDM_QUESTS_DIALOG:
+        case IDM_WAYPOINTS_DIALOG:
+            openEditDialog(ad, id);
             break;
     }
     return true;
@@ -230,6 +250,9 @@ bool OnCommand(cAppData& ad, int id, int code) {
         case IDM_COMPLETE:
         case IDM_SKILLS_FULL:
         case IDM_SKILLS_NONE:
+        case IDM_SKILLS_DIALOG:
+        case IDM_QUESTS_DIALOG:
+        case IDM_WAYPOINTS_DIALOG:
             return onFileCommand(ad, id);
         case IDM_EXIT:
             SendMessageA(ad.hwnd, WM_CLOSE, 0, 0);
@@ -270,6 +293,9 @@ void PrepareMenuBar(cAppData& ad) {
     HMENU menu = GetMenu(ad.hwnd);
     ViewTakeFields(ad);
     ViewEnableMenuItems(ad, MF_GRAYED);
+    // A backup shows its skills, quests and waypoints read-only, as it shows its fields.
+    for (int id : kEditDialogItems)
+        EnableMenuItem(menu, id, MF_BYCOMMAND | (editDialogsOffered(ad) ? MF_ENABLED : MF_GRAYED));
     if (ad.fileopen()) {
         for (int id : {IDM_SAVEAS, IDM_CLOSE, IDM_DELETE}) enable(menu, id);
         if (ViewFileWritable(ad)) {

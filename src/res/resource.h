@@ -20,6 +20,9 @@
 #define IDI_WARLOCK 117
 #define IDD_SAVECHANGES 120
 #define IDR_ACCEL 121
+#define IDD_SKILLS 150
+#define IDD_QUESTS 151
+#define IDD_WAYPOINTS 152
 
 // Controls of the main dialog. Each label's ID is its field's ID - 1.
 #define IDC_CLASSICON 1004
@@ -94,6 +97,9 @@
 #define IDM_NEW_ASSASSINE 40039
 #define IDM_NEWMENU 40050
 #define IDM_RELOAD 40051
+#define IDM_SKILLS_DIALOG 40060
+#define IDM_QUESTS_DIALOG 40061
+#define IDM_WAYPOINTS_DIALOG 40062
 
 // Texts the program builds at run time, in the string tables of both languages; the
 // numbers run without a gap from the first to the last.
@@ -132,9 +138,44 @@
 #define IDS_ABOUT_EDITOR 3032
 #define IDS_PATH_REFUSED 3033
 #define IDS_NOT_A_SAVE 3034
+#define IDS_DIFFICULTY_NORMAL 3035
+#define IDS_DIFFICULTY_NIGHTMARE 3036
+#define IDS_DIFFICULTY_HELL 3037
+#define IDS_ACT 3038
+#define IDS_QUEST_NONE 3039
+#define IDS_QUEST_WAITING 3040
+#define IDS_QUEST_DONE 3041
+#define IDS_EXTRA_COWKING 3042
+#define IDS_EXTRA_SCROLL 3043
+#define IDS_EXTRA_AKARA_AVAILABLE 3044
+#define IDS_EXTRA_AKARA_USED 3045
+#define IDS_PROGRESS_NONE 3046
+#define IDS_PROGRESS_ACT 3047
+#define IDS_PROGRESS_DIFFICULTY 3048
+#define IDS_WHOLE_ACT 3049
+#define IDS_HALLS_OF_PAIN 3050
 
 // About box.
 #define IDC_ABOUT_ICON 104
 #define IDC_ABOUT_TEXT 1003
 #define IDC_ABOUT_PICTURE 1005
 #define IDC_ABOUT_HOMEPAGE 1040
+
+// The Edit menu's dialogs over the pending edit: skills, quests, waypoints. The rows are
+// made at run time; a row's control is its base ID + the skill byte, quest word, extra
+// state or waypoint bit it shows.
+#define IDC_DIFFICULTY 1200
+#define IDC_EDIT_NOTE 1201
+#define IDC_PROGRESSION 1202
+#define IDC_PROGRESSION_LABEL 1203
+#define IDC_EXTRAS_GROUP 1204
+#define IDC_SKILL 1210
+#define IDC_SKILL_LABEL 1250
+#define IDC_SKILL_TREE 1290
+#define IDC_QUEST 1300
+#define IDC_QUEST_LABEL 1350
+#define IDC_QUEST_ACT 1400
+#define IDC_QUEST_EXTRA 1410
+#define IDC_WAYPOINT 1500
+#define IDC_WAYPOINT_ACT 1550
+#define IDC_WAYPOINT_GROUP 1560
