@@ -86,6 +86,8 @@ fixture() {
     cp "$data/d2v109b.d2s" ladder92.d2s && patch ladder92.d2s 36 '\x60'
     cp "$data/d2v110f.d2s" ladder96.d2s && patch ladder96.d2s 36 '\x60'
     cp "$data/105_barbexp.d2s" ladder105.d2s && patch ladder105.d2s 20 '\x40'
+    # Version 105 keeps names in 48 bytes: one of 21 letters.
+    cp "$data/105_barbexp.d2s" name105.d2s && patch name105.d2s 299 'Abcdefghijklmnopqrstu'
 }
 
 # What is in the folder: a line per entry, its name and its content's sum ("dir" for a folder).
@@ -172,6 +174,7 @@ set Wilhelm.bakvelmor level=2
 set v98.d2s strength=5
 # Files that cannot be read or written.
 info empty.d2s short.d2s folder.d2s nosig.d2s v71.d2s v100.d2s big.d2s badsum.d2s badsize.d2s missing.d2s
+check v71.d2s
 check --json empty.d2s short.d2s folder.d2s nosig.d2s v71.d2s v100.d2s big.d2s badsum.d2s badsize.d2s missing.d2s
 set empty.d2s level=2
 set short.d2s level=2
@@ -189,6 +192,7 @@ set --help
 info Abcdefghijklmno.d2s missing.d2s odd.d2s
 info --json e1.d2s
 info --json ladder89.d2s ladder92.d2s ladder96.d2s ladder105.d2s
+info name105.d2s
 info --json Abcdefghijklmno.d2s missing.d2s odd.d2s
 check hero.d2s Wilhelm.d2s odd.d2s badsum.d2s
 check --json Abcdefghijklmno.d2s badsize.d2s
