@@ -52,8 +52,10 @@ d2v108 fddfss
 d2v109b sdfsf
 d2v110f dfgdf
 EOF
-[ "$(ls "$data"/*.d2s | wc -l)" = "$(ls "$work/samples" | wc -l)" ] ||
-    echo "a sample of tests/data is missing from the list" >"$out/samples-missing.txt"
+if [ "$(ls "$data"/*.d2s | wc -l)" != "$(ls "$work/samples" | wc -l)" ]; then
+    echo "cli-outputs.sh: a sample of tests/data is missing from the list of samples" >&2
+    exit 1
+fi
 
 run "$out/help.txt" help
 for topic in info set new check; do run "$out/help-$topic.txt" help "$topic"; done
