@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <filesystem>
@@ -96,6 +97,16 @@ LRESULT CALLBACK cbtProc(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 }  // namespace
+
+void ExpectAsFile(const std::string& text, const std::string& name) {
+    const std::string path = VELMOR_TEST_DATA "/expected/" + name;
+    if (std::getenv("VELMOR_UPDATE_EXPECTED")) {
+        fs::create_directories(fs::path(path).parent_path());
+        return WriteBytes(path, Bytes(text.begin(), text.end()));
+    }
+    const Bytes want = ReadBytes(path);
+    EXPECT_EQ(std::string(want.begin(), want.end()), text) << path;
+}
 
 bool WaitFor(const std::function<bool()>& done, DWORD ms) {
     for (const ULONGLONG end = GetTickCount64() + ms;; Sleep(10)) {

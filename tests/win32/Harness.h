@@ -38,6 +38,10 @@ Bytes NewSave(const std::string& name, int classCode);
 const unsigned kStrength = 565, kEnergy = 569;       // slots in a file without optional attributes
 const std::string kTitle = "Velmor V2.0 Expansion";  // of the main window without a file
 
+// Compares the text with the reviewed file tests/data/expected/NAME; with the environment
+// variable VELMOR_UPDATE_EXPECTED set, writes it there instead (scripts/update-expected.sh).
+void ExpectAsFile(const std::string& text, const std::string& name);
+
 // Delivers the thread's messages until done() holds or the time is up; answers done().
 // With a done() that holds at once, delivers what is waiting.
 bool WaitFor(const std::function<bool()>& done, DWORD ms = 5000);

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 
 #include "Harness.h"
 #include "app/App_win.h"
@@ -93,7 +94,7 @@ TEST(Shell, ActivationReloadsOnlyWhenTheFolderChanged) {
 
 // Rows: the classic game's save folder in its registry entry, whether the remaster's folder
 // exists, the command line (a save, with or without quotes, a folder or a pattern, or
-// something else), and the character opened and the folder the list starts in.
+// something else), and the character opened and the folder the list starts in and shows.
 TEST(Shell, TheListStartsInTheNamedSavesTheClassicOrTheRemastersFolder) {
     TempFolder dir;
     for (const char* folder : {"classic", "other"})
@@ -101,10 +102,16 @@ TEST(Shell, TheListStartsInTheNamedSavesTheClassicOrTheRemastersFolder) {
     WriteBytes(dir / "other\\Lyra.d2s", NewSave("Lyra", 0));
     WriteBytes(dir / "Rogar.d2s", NewSave("Rogar", 4));
     WriteBytes(dir / "notes.txt", Bytes{'h', 'i'});
+    WriteBytes(dir / "classic\\Cla.d2s", NewSave("Cla", 4));
     const std::string remaster =  // where Windows keeps a profile's Saved Games
         std::string(std::getenv("USERPROFILE")) + "\\Saved Games\\Diablo II Resurrected\\";
     const char* const key = "Software\\Blizzard Entertainment\\Diablo II";
     const std::string classic = dir / "classic", gone = dir / "gone";
+    const std::map<std::string, Names> listed = {
+        {classic + "\\", {"..", "Cla.d2s"}},
+        {remaster, {"..", "Rem.d2s"}},
+        {dir.path, {"..", "classic", "other", "Rogar.d2s"}},
+        {dir / "other\\", {"..", "Lyra.d2s"}}};
     // clang-format off
     const struct { std::string classic; bool remastered; std::string line, title, folder; } rows[] = {
         {classic, true, "", kTitle, classic + "\\"}, {gone, true, "", kTitle, remaster}, {gone, false, "", kTitle, dir.path},
@@ -116,11 +123,14 @@ TEST(Shell, TheListStartsInTheNamedSavesTheClassicOrTheRemastersFolder) {
         RegSetKeyValueA(HKEY_CURRENT_USER, key, "Save Path", REG_SZ, r.classic.c_str(),
                         static_cast<DWORD>(r.classic.size() + 1));
         SetCurrentDirectoryA(dir.path.c_str());  // not the remaster's, which may go
-        if (r.remastered) std::filesystem::create_directories(remaster);
-        if (!r.remastered) RemoveDirectoryA(remaster.c_str());
+        std::filesystem::remove_all(remaster);
+        if (r.remastered)
+            std::filesystem::create_directories(remaster),
+                WriteBytes(remaster + "Rem.d2s", NewSave("Rem", 4));
         Editor ed(r.line.c_str());
         EXPECT_EQ(r.title, ed.Title()) << r.line;
         EXPECT_EQ(0u, ed.Text(IDC_STATUS).find(r.folder)) << ed.Text(IDC_STATUS);
+        EXPECT_EQ(listed.at(r.folder), ed.ListEntries()) << r.folder;
         EXPECT_EQ(r.title == kTitle ? ".." : r.title + ".d2s", ed.SelectedEntry()) << r.line;
     }
     RegDeleteKeyA(HKEY_CURRENT_USER, key);  // the last row has removed the remaster's folder

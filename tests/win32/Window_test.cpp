@@ -102,3 +102,32 @@ TEST(Window, EveryTextExistsInChineseAndInEnglish) {
                           "主页", "保存\tCtrl+S", "Save Changes to %s?", "Save..\tCtrl+S"})
         EXPECT_NE(0, std::count(zh.begin(), zh.end(), t)) << t;
 }
+
+// The title and the status line of a save of each format, a hardcore one, a dead one, a
+// backup and one the game refuses, in both languages: whole, against the reviewed file.
+TEST(Window, TitleAndStatusLineOfEachFormat) {
+    // clang-format off
+    const std::pair<const char*, Bytes> files[] = {
+        {"testtt.d2s", Sample("d2v107.d2s")}, {"fddfss.d2s", Sample("d2v108.d2s")},
+        {"sdfsf.d2s", Sample("d2v109b.d2s")}, {"dfgdf.d2s", Sample("d2v110f.d2s")},
+        {"NokkaSorc.d2s", Sample("96_NokkaSorc.d2s")}, {"Barb.d2s", Sample("97_Barb_hp3.d2s")},
+        {"Agelatus.d2s", Sample("98_Agelatus.d2s")}, {"InitialSave.d2s", Sample("98_InitialSave.d2s")},
+        {"Wilhelm.d2s", Sample("99_Wilhelm.d2s")}, {"Warlock.d2s", Sample("105_Warlock.d2s")},
+        {"Wilhelm.bakvelmor", Sample("99_Wilhelm.d2s")}, {"d2v107.d2s", Sample("d2v107.d2s")},
+        {"Dead.d2s", Named(With16(Sample("d2v108.d2s"), 24, 0x2C), "Dead")}};
+    // clang-format on
+    std::string shown;
+    for (Lang lang : {Lang::Chinese, Lang::English}) {
+        TempFolder dir;
+        for (const auto& [name, bytes] : files) WriteBytes(dir / name, bytes);
+        Editor ed("", lang);
+        for (const auto& file : files) {
+            ed.Select(file.first);
+            std::string status = ed.Text(IDC_STATUS);
+            if (status.compare(0, dir.path.size(), dir.path) == 0)
+                status.replace(0, dir.path.size(), "FOLDER\\");
+            shown += std::string("== ") + file.first + "\n" + ed.Title() + "\n" + status + "\n";
+        }
+    }
+    ExpectAsFile(shown, "window/status-lines.txt");
+}
