@@ -132,11 +132,18 @@ TEST(CliInfo, ManyFilesEachOnItsOwn) {
 // (Wilhelm's says dead hardcore, and its checksum is wrong).
 TEST(CliCheck, VerdictsValuesNotReadAndStatus) {
     TempDir dir;
+    const std::string kUnknown = "velmor-cli: warning: ",
+                      kNotKnown =
+                          "only versions 87, 89, 92, 96, 97, 98, 99 and 105 can be saved; its "
+                          "layout is not known: only its version and length "
+                          "are shown\n";
     // clang-format off
     const std::pair<const char*, Bytes> files[] = {
         {"Agelatus", Sealed(With16(Sample("98_Agelatus.d2s"), 169, 0x85))},  // Nightmare, act 6
         {"InitialSave", Sample("98_InitialSave.d2s")}, {"old", With16(Sample("d2v107.d2s"), 4, 71)},
-        {"hero", Sample("d2v107.d2s")}, {"Wilhelm", With16(Sample("99_Wilhelm.d2s"), 36, 0x2C)}};
+        {"hero", Sample("d2v107.d2s")}, {"Wilhelm", With16(Sample("99_Wilhelm.d2s"), 36, 0x2C)},
+        {"NokkaSorc", Sealed(WithBits(Sample("96_NokkaSorc.d2s"), 6528, 25, 2500000))},  // level 94
+        {"new", Sealed(With16(Sample("98_Agelatus.d2s"), 4, 100))}};
     // clang-format on
     for (const auto& [name, bytes] : files) WriteBytes(dir / (name + std::string(".d2s")), bytes);
     const struct {
@@ -155,6 +162,27 @@ TEST(CliCheck, VerdictsValuesNotReadAndStatus) {
          R"({"file": "Agelatus.d2s", "verdict": "changed", "problems": [{"kind": "changed", )"
          R"("rule": "act", "found": "Nightmare was played last (byte 169 is 0x85): there is no )"
          R"(act 6", "game": "starts the character in Act I of that difficulty"}]})" "\n"},
+        // Only 1.10-1.12 empty this stash: the file loads unchanged in 1.13 and later.
+        {{"check", "--json", "NokkaSorc.d2s"}, 0, R"({"file": "NokkaSorc.d2s", "verdict": "depends", )"
+         R"("problems": [{"kind": "depends", "rule": "goldStash", "found": "stash gold 2500000 is above )"
+         R"(2400000 at level 94, the most 1.10-1.12 keep", "game": "1.10-1.12 set it to 0, 1.13 and )"
+         R"(later keep it"}]})" "\n"},
+        // A version whose layout is not known: nothing read at guessed offsets.
+        {{"info", "--json", "old.d2s"}, 0, R"({"file": "old.d2s", "name": null, "version": 71, )"
+         R"("length": 837, "status": null, "hardcore": null, "dead": null, "expansion": null, )"
+         R"("game": "1.00-1.06", "writable": false, "checksumOk": null, "ladder": null, )"
+         R"("charClass": null, "className": null, "level": null, "strength": null, "energy": null, )"
+         R"("dexterity": null, "vitality": null, "stamina": null, "life": null, "mana": null, )"
+         R"("skillPoints": null, "statPoints": null, "gold": null, "goldStash": null, )"
+         R"("experience": null})" "\n", kUnknown + "old.d2s: format version 71 (1.00-1.06): "
+         "read-only, " + kNotKnown},
+        {{"info", "new.d2s"}, 0, "file:        new.d2s\nname:        ?\nclass:       ?\n"
+         "status:      ?\nversion:     100\ngame:        unknown game\nwritable:    no\n"
+         "checksumOk:  ?\nladder:      ?\nlength:      2684 bytes\nlevel:       ?\n"
+         "experience:  ?\nstrength:    ?\nenergy:      ?\ndexterity:   ?\nvitality:    ?\n"
+         "stamina:     ?\nlife:        ?\nmana:        ?\nskillPoints: ?\nstatPoints:  ?\n"
+         "gold:        ?\ngoldStash:   ?\n", kUnknown + "new.d2s: format version 100 (unknown "
+         "game): read-only, " + kNotKnown},
         // The second run replaces the backup that the first made.
         {{"set", "Wilhelm.d2s", "--overwrite-backup"}, 0, "backup Wilhelm.bakvelmor\nsaved "
          "Wilhelm.d2s (1083 bytes)\nstatus: the dead hardcore character is saved alive and "
