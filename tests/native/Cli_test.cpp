@@ -134,9 +134,9 @@ TEST(CliCheck, VerdictsValuesNotReadAndStatus) {
     TempDir dir;
     const std::string kUnknown = "velmor-cli: warning: ",
                       kNotKnown =
-                          "only versions 87, 89, 92, 96, 97, 98, 99 and 105 can be saved; its "
-                          "layout is not known: only its version and length "
-                          "are shown\n";
+                          "only versions 87, 89, 92, 96, 97, 98, 99 and 105 can be "
+                          "saved; its layout is not known: only its version and "
+                          "length are shown\n";
     // clang-format off
     const std::pair<const char*, Bytes> files[] = {
         {"Agelatus", Sealed(With16(Sample("98_Agelatus.d2s"), 169, 0x85))},  // Nightmare, act 6

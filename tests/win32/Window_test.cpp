@@ -118,7 +118,7 @@ TEST(Window, TheWholeStatusIsShownAndAnUnknownLayoutShowsNoValues) {
     const struct { std::string folder, name; Bytes file; std::string title, strength, cls, says; } rows[] = {
         {"", "105_Warlock.d2s", Sample("105_Warlock.d2s"), "105_Warlock", "15", "Warlock",
          "\nthe game would refuse this file: the name in the file is \"Warlock\""},
-        {deep, "Rogar.d2s", NewSave("Rogar", 4), "Rogar", "30", "Barbar", "\nformat version 89"},
+        {deep, "Rogar.d2s", NewSave("Rogar", 4), "Rogar", "20", "Barbar", "\nformat version 89"},
         {"", "Odd.d2s", unknown, "Odd", "?", "----", "\nformat version 100 (unknown game): read-only"}};
     // clang-format on
     Editor ed;
