@@ -108,6 +108,8 @@ TEST(Save, FileSystemCases) {
         // any attribute, 1.13 and later a version-96 stash of 2,500,000 at any level.
         {"stored strength kept", {{"hero.d2s", With16(kHero, 565, 40000)}}, "",
          "set hero.d2s energy=30 --no-backup", 0, "", {{"hero.d2s", With16(With16(kHero, 565, 40000), 569, 30)}}},
+        {"classic wounded life kept", {{"hero.d2s", With16(kHero, 581, 20 << 8)}}, "",  // 20 of 55
+         "set hero.d2s energy=30 --no-backup", 0, "", {{"hero.d2s", With16(With16(kHero, 581, 20 << 8), 569, 30)}}},
         {"v96 stash above the level's cap kept", {{"hero.d2s", kRich}}, "", "set hero.d2s --no-backup",
          0, "saved hero.d2s (2663 bytes)\n", {{"hero.d2s", kRich}}},
         {"v96 stash typed past the stored one", {{"hero.d2s", kRich}}, "",
