@@ -55,7 +55,8 @@ const char* const kInfoHelp =
     "the exit status is then 1.\n"
     "Files that Velmor cannot write (format versions other than 87, 89, 92, 96 to 99\n"
     "and 105, or damaged files: cut short, sections out of place) are shown with a\n"
-    "warning, and values that could not be read as null (text: ?).\n";
+    "warning, and values that could not be read as null (text: ?); of a version whose\n"
+    "layout is not known, everything but the file, version, length and game.\n";
 
 const char* const kSetHelp =
     "usage: velmor-cli set FILE [FIELD=NUMBER ...] [options]\n"
