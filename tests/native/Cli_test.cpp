@@ -132,11 +132,10 @@ TEST(CliInfo, ManyFilesEachOnItsOwn) {
 // (Wilhelm's says dead hardcore, and its checksum is wrong).
 TEST(CliCheck, VerdictsValuesNotReadAndStatus) {
     TempDir dir;
-    const std::string kUnknown = "velmor-cli: warning: ",
-                      kNotKnown =
-                          "only versions 87, 89, 92, 96, 97, 98, 99 and 105 can be "
-                          "saved; its layout is not known: only its version and "
-                          "length are shown\n";
+    const std::string kNotKnown =
+        "only versions 87, 89, 92, 96, 97, 98, 99 and 105 can be "
+        "saved; its layout is not known: only its version and "
+        "length are shown\n";
     // clang-format off
     const std::pair<const char*, Bytes> files[] = {
         {"Agelatus", Sealed(With16(Sample("98_Agelatus.d2s"), 169, 0x85))},  // Nightmare, act 6
@@ -174,14 +173,14 @@ TEST(CliCheck, VerdictsValuesNotReadAndStatus) {
          R"("charClass": null, "className": null, "level": null, "strength": null, "energy": null, )"
          R"("dexterity": null, "vitality": null, "stamina": null, "life": null, "mana": null, )"
          R"("skillPoints": null, "statPoints": null, "gold": null, "goldStash": null, )"
-         R"("experience": null})" "\n", kUnknown + "old.d2s: format version 71 (1.00-1.06): "
+         R"("experience": null})" "\n", "velmor-cli: warning: old.d2s: format version 71 (1.00-1.06): "
          "read-only, " + kNotKnown},
         {{"info", "new.d2s"}, 0, "file:        new.d2s\nname:        ?\nclass:       ?\n"
          "status:      ?\nversion:     100\ngame:        unknown game\nwritable:    no\n"
          "checksumOk:  ?\nladder:      ?\nlength:      2684 bytes\nlevel:       ?\n"
          "experience:  ?\nstrength:    ?\nenergy:      ?\ndexterity:   ?\nvitality:    ?\n"
          "stamina:     ?\nlife:        ?\nmana:        ?\nskillPoints: ?\nstatPoints:  ?\n"
-         "gold:        ?\ngoldStash:   ?\n", kUnknown + "new.d2s: format version 100 (unknown "
+         "gold:        ?\ngoldStash:   ?\n", "velmor-cli: warning: new.d2s: format version 100 (unknown "
          "game): read-only, " + kNotKnown},
         // The second run replaces the backup that the first made.
         {{"set", "Wilhelm.d2s", "--overwrite-backup"}, 0, "backup Wilhelm.bakvelmor\nsaved "
