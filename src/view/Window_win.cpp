@@ -39,12 +39,17 @@ void showIcon(cAppData& ad, int id) {
     SendMessageA(ad.hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
 }
 
+// The status line's height, the window's client height and the margin below the line in
+// velmor.rc, in dialog units.
+const int kStatusHeight = 33, kClientHeight = 112, kBottomMargin = 2;
+
 // The status line with its whole text: the line grows to the height the text takes in its
 // width, wrapped, and the window with it; it never shrinks below its size in the resource.
 void setStatus(cAppData& ad, const char* text) {
     HWND status = GetDlgItem(ad.hwnd, IDC_STATUS);
     SetWindowTextA(status, text);
-    RECT line, base = {0, 0, 0, 33}, window = {0, 0, 0, 112}, margin = {0, 0, 0, 2}, client;
+    RECT line, base = {0, 0, 0, kStatusHeight}, window = {0, 0, 0, kClientHeight},
+               margin = {0, 0, 0, kBottomMargin}, client;
     GetWindowRect(status, &line);
     MapWindowPoints(nullptr, ad.hwnd, reinterpret_cast<POINT*>(&line), 2);
     MapDialogRect(ad.hwnd, &base), MapDialogRect(ad.hwnd, &window), MapDialogRect(ad.hwnd, &margin);
