@@ -164,7 +164,8 @@ void OnInitApp(cAppData& ad) {
         SetCurrentDirectoryA(ad.savedir.cstr());
         ViewAddFilesToList(ad);
     }
-    ViewShowCurDir(ad);
+    // A file opened here shows its own status, as one opened from the list does.
+    if (!ad.fileopen()) ViewShowCurDir(ad);
 }
 
 INT_PTR CALLBACK MainDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

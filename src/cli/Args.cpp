@@ -56,7 +56,8 @@ const char* const kInfoHelp =
     "the exit status is then 1.\n"
     "Files that Velmor cannot write (format versions other than 87, 89, 92, 96 to 99\n"
     "and 105, or damaged files: cut short, sections out of place) are shown with a\n"
-    "warning, and values that could not be read as null (text: ?).\n"
+    "warning, and values that could not be read as null (text: ?); of a version whose\n"
+    "layout is not known, everything but the file, version, length and game.\n"
     "--progress adds the skills, the quests and waypoints of each difficulty and the\n"
     "progression to the text; --json always has them (null for such files).\n";
 
@@ -68,7 +69,9 @@ const char* const kSetHelp =
     "  level strength energy dexterity vitality stamina life mana\n"
     "  skillPoints statPoints gold goldStash\n"
     "Each value is kept within the editor's limits, and every value the limits change\n"
-    "is printed. A changed level sets the experience.\n"
+    "is printed. A changed level sets the experience. A stored value that the game keeps\n"
+    "is changed only when typed, and a field's limit reaches up to it (a version-96 stash\n"
+    "above the level's cap of 1.10-1.12 stays: 1.13 and later keep it).\n"
     "\n"
     "options:\n"
     "  --class CLASS        the new class (see 'velmor-cli --help' for the names)\n"

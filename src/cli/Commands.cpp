@@ -45,6 +45,13 @@ std::string versionRefusal(const cAppData& ad, const std::string& file) {
     return file + ": " + DocVersionText(ad) + "; nothing written";
 }
 
+// What a warning adds about the values info shows of a file Velmor cannot write.
+std::string infoCaveat(const cAppData& ad) {
+    if (!DocLayout(ad).writable)
+        return "; its layout is not known: only its version and length are shown";
+    return DocVersionWritable(ad) ? "" : "; the values shown may be incomplete";
+}
+
 // Shows the open character in the console window, as opening it in the editor does.
 void showInWindow(cAppData& ad) {
     ConsoleResetWindow();
@@ -179,8 +186,7 @@ int RunInfo(const Options& opts) {
         }
         DocGetData(ad);
         if (!DocVersionWritable(ad) || !DocChecksumOk(ad))
-            say("warning: " + file + ": " + DocVersionText(ad) +
-                (DocVersionWritable(ad) ? "" : "; the values shown may be incomplete"));
+            say("warning: " + file + ": " + DocVersionText(ad) + infoCaveat(ad));
         if (opts.json) {
             PrintInfoJson(ad, file);
         } else {

@@ -68,9 +68,13 @@ struct Value {
     std::string text(const char* unknown) const { return known ? std::to_string(value) : unknown; }
 };
 
+// Whether the file's layout is one Velmor knows: a version it does not know is read at the
+// classic offsets, and whatever they hold would be invented values.
+bool layoutKnown(const cAppData& ad) { return DocLayout(ad).writable; }
+
 std::vector<Value> attributes(const cAppData& ad) {
     const PlayerData& p = ad.player;
-    const bool k = DocAttributesRead(ad);
+    const bool k = layoutKnown(ad) && DocAttributesRead(ad);
     return {{"strength", p.strength, k},
             {"energy", p.energy, k},
             {"dexterity", p.dexterity, k},
@@ -92,21 +96,24 @@ const char* trueFalse(bool b) { return b ? "true" : "false"; }
 
 void PrintInfo(cAppData& ad, const std::string& file) {
     const PlayerData& p = ad.player;
+    const bool k = layoutKnown(ad);
     const unsigned char status = ad.data[DocLayout(ad).status];
+    char text[96];
     std::printf("file:        %s\n", escaped(file, false, false).c_str());
-    std::printf("name:        %s\n", escaped(characterName(ad), false, true).c_str());
-    std::printf("class:       %d (%s)\n", p.charClass, ClassEnglishName(p.charClass));
-    std::printf("status:      0x%02X (hardcore: %s, dead: %s, expansion: %s)\n", status,
-                yesNo(status & STATUS_HARDCORE), yesNo(status & STATUS_DIED),
-                yesNo(DocExpansion(ad)));
+    std::printf("name:        %s\n", k ? escaped(characterName(ad), false, true).c_str() : "?");
+    std::snprintf(text, sizeof text, "%d (%s)", p.charClass, ClassEnglishName(p.charClass));
+    std::printf("class:       %s\n", k ? text : "?");
+    std::snprintf(text, sizeof text, "0x%02X (hardcore: %s, dead: %s, expansion: %s)", status,
+                  yesNo(status & STATUS_HARDCORE), yesNo(status & STATUS_DIED), yesNo(DocExpansion(ad)));
+    std::printf("status:      %s\n", k ? text : "?");
     if (const char* edition = editionName(ad)) std::printf("edition:     %s\n", edition);
     std::printf("version:     %u\n", static_cast<unsigned>(DocFormatVersion(ad)));
     std::printf("game:        %s\n", DocLayout(ad).game);
     std::printf("writable:    %s\n", yesNo(DocVersionWritable(ad)));
-    std::printf("checksumOk:  %s\n", yesNo(DocChecksumOk(ad)));
-    std::printf("ladder:      %s\n", yesNo(DocLadder(ad)));
+    std::printf("checksumOk:  %s\n", k ? yesNo(DocChecksumOk(ad)) : "?");
+    std::printf("ladder:      %s\n", k ? yesNo(DocLadder(ad)) : "?");
     std::printf("length:      %u bytes\n", ad.length);
-    std::printf("level:       %d\n", p.level);
+    std::printf("level:       %s\n", k ? std::to_string(p.level).c_str() : "?");
     const std::vector<Value> values = attributes(ad);
     // Experience follows the level; the rest keep their JSON order.
     for (std::size_t i = 0; i < values.size(); ++i) {
@@ -117,20 +124,24 @@ void PrintInfo(cAppData& ad, const std::string& file) {
 
 void PrintInfoJson(cAppData& ad, const std::string& file) {
     const PlayerData& p = ad.player;
+    const bool k = layoutKnown(ad);
     const unsigned char status = ad.data[DocLayout(ad).status];
+    const auto bit = [k](bool b) { return k ? trueFalse(b) : "null"; };
     std::printf(
-        "{\"file\": %s, \"name\": %s, \"version\": %u, \"length\": %u, \"status\": %u, "
+        "{\"file\": %s, \"name\": %s, \"version\": %u, \"length\": %u, \"status\": %s, "
         "\"hardcore\": %s, \"dead\": %s, \"expansion\": %s, ",
-        jsonString(file, false).c_str(), jsonString(characterName(ad), true).c_str(),
-        static_cast<unsigned>(DocFormatVersion(ad)), ad.length, status,
-        trueFalse(status & STATUS_HARDCORE), trueFalse(status & STATUS_DIED),
-        trueFalse(DocExpansion(ad)));
+        jsonString(file, false).c_str(), k ? jsonString(characterName(ad), true).c_str() : "null",
+        static_cast<unsigned>(DocFormatVersion(ad)), ad.length,
+        k ? std::to_string(status).c_str() : "null", bit(status & STATUS_HARDCORE),
+        bit(status & STATUS_DIED), bit(DocExpansion(ad)));
     if (const char* edition = editionName(ad)) std::printf("\"edition\": \"%s\", ", edition);
     std::printf("\"game\": %s, \"writable\": %s, \"checksumOk\": %s, \"ladder\": %s, ",
                 jsonString(DocLayout(ad).game, false).c_str(), trueFalse(DocVersionWritable(ad)),
-                trueFalse(DocChecksumOk(ad)), trueFalse(DocLadder(ad)));
-    std::printf("\"charClass\": %d, \"className\": \"%s\", \"level\": %d", p.charClass,
-                ClassEnglishName(p.charClass), p.level);
+                bit(DocChecksumOk(ad)), bit(DocLadder(ad)));
+    const std::string className = "\"" + std::string(ClassEnglishName(p.charClass)) + "\"";
+    std::printf("\"charClass\": %s, \"className\": %s, \"level\": %s",
+                k ? std::to_string(p.charClass).c_str() : "null", k ? className.c_str() : "null",
+                k ? std::to_string(p.level).c_str() : "null");
     for (const Value& v : attributes(ad))
         std::printf(", \"%s\": %s", v.name, v.text("null").c_str());
     PrintProgressJson(ad);
@@ -138,10 +149,7 @@ void PrintInfoJson(cAppData& ad, const std::string& file) {
 }
 
 void PrintCheck(const std::string& file, const std::vector<GameProblem>& problems, bool json) {
-    const char* verdict = problems.empty() ? "ok" : "changed";
-    for (const GameProblem& p : problems) {
-        if (p.refused) verdict = "refused";
-    }
+    const char* verdict = problems.empty() ? "ok" : GameKindName(WorstKind(problems));
     if (!json) {
         std::string line = escaped(file, false, false) + ":";
         for (const GameProblem& p : problems)
@@ -154,7 +162,7 @@ void PrintCheck(const std::string& file, const std::vector<GameProblem>& problem
                 jsonString(file, false).c_str(), verdict);
     for (const GameProblem& p : problems) {
         std::printf("%s{\"kind\": \"%s\", \"rule\": \"%s\", \"found\": %s, \"game\": %s}",
-                    &p == &problems.front() ? "" : ", ", p.refused ? "refused" : "changed", p.rule,
+                    &p == &problems.front() ? "" : ", ", GameKindName(p.kind), p.rule,
                     jsonString(p.found, true).c_str(), jsonString(p.action, false).c_str());
     }
     std::printf("]}\n");

@@ -1,6 +1,8 @@
 // What the game does with a save when it loads it, rule by rule: it refuses a file whose
 // checksum, size, name, status, difficulty or sections are wrong, and silently changes gold
-// above its cap, an act byte past the last act and waypoint blocks with an old head. Every
+// above its cap, an act byte past the last act and waypoint blocks with an old head. A
+// version-96 stash above the level's cap depends on the patch: 1.10-1.12 empty it, 1.13
+// and later keep it. Every
 // offset comes from the file's FileLayout, so a new layout row is checked without more code.
 #include "doc/DocCheck.h"
 
@@ -28,6 +30,7 @@ enum class Rule {
     Attributes,
     Gold,
     Stash,
+    StashByPatch,
     Act,
     Waypoints
 };
@@ -35,23 +38,26 @@ enum class Rule {
 struct RuleRow {
     Rule rule;
     const char* name;
-    bool refuses;
+    GameKind kind;
     const char* action;
 };
 
 const char* const kRefuses = "does not load the file (\"failed to join game\")";
+const GameKind R = GameKind::Refused, C = GameKind::Changed;
 const RuleRow kRules[] = {
-    {Rule::Checksum, "checksum", true, kRefuses},
-    {Rule::Size, "size", true, kRefuses},
-    {Rule::Name, "name", true, kRefuses},
-    {Rule::Dead, "deadHardcore", true, kRefuses},
-    {Rule::Difficulty, "difficulty", true, kRefuses},
-    {Rule::Sections, "sections", true, kRefuses},
-    {Rule::Attributes, "attributes", true, kRefuses},
-    {Rule::Gold, "gold", false, "sets it to 0"},
-    {Rule::Stash, "goldStash", false, "sets it to 0"},
-    {Rule::Act, "act", false, "starts the character in Act I of that difficulty"},
-    {Rule::Waypoints, "waypoints", false, "clears the block, keeping only the first waypoint"},
+    {Rule::Checksum, "checksum", R, kRefuses},
+    {Rule::Size, "size", R, kRefuses},
+    {Rule::Name, "name", R, kRefuses},
+    {Rule::Dead, "deadHardcore", R, kRefuses},
+    {Rule::Difficulty, "difficulty", R, kRefuses},
+    {Rule::Sections, "sections", R, kRefuses},
+    {Rule::Attributes, "attributes", R, kRefuses},
+    {Rule::Gold, "gold", C, "sets it to 0"},
+    {Rule::Stash, "goldStash", C, "sets it to 0"},
+    {Rule::StashByPatch, "goldStash", GameKind::Depends,
+     "1.10-1.12 set it to 0, 1.13 and later keep it"},
+    {Rule::Act, "act", C, "starts the character in Act I of that difficulty"},
+    {Rule::Waypoints, "waypoints", C, "clears the block, keeping only the first waypoint"},
 };
 
 const char* const kDifficulties[3] = {"Normal", "Nightmare", "Hell"};
@@ -66,7 +72,7 @@ std::string hex(unsigned int n, int digits) {
 
 void add(std::vector<GameProblem>& out, Rule rule, const std::string& found) {
     for (const RuleRow& r : kRules) {
-        if (r.rule == rule) out.push_back({r.name, r.refuses, found, r.action});
+        if (r.rule == rule) out.push_back({r.name, r.kind, found, r.action});
     }
 }
 
@@ -169,13 +175,16 @@ void gold(const cDocument& ad, std::vector<GameProblem>& out) {
     const unsigned int level = p.level > 0 ? unsigned(p.level) : 0;
     const unsigned int goldMax = MaxGold_P(level);
     const unsigned int stashMax = MaxGoldStash(level, DocFormatVersion(ad));
+    const unsigned int stashKept = MaxGoldStashKept(level, DocFormatVersion(ad));
     const std::string at = " at level " + num(level);
+    const std::string stash = "stash gold " + num(p.goldStash) + " is above ";
     if (p.gold > goldMax)
         add(out, Rule::Gold, "gold " + num(p.gold) + " is above " + num(goldMax) + at);
-    if (p.goldStash > stashMax)
-        add(out, Rule::Stash,
-            "stash gold " + num(p.goldStash) + " is above " + num(stashMax) + at +
-                ", the most this version's game keeps");
+    if (p.goldStash > stashKept) {
+        add(out, Rule::Stash, stash + num(stashKept) + at + ", the most this version's game keeps");
+    } else if (p.goldStash > stashMax) {
+        add(out, Rule::StashByPatch, stash + num(stashMax) + at + ", the most 1.10-1.12 keep");
+    }
 }
 
 }  // namespace
@@ -198,21 +207,55 @@ std::vector<GameProblem> DocCheck(const cDocument& ad) {
     return out;
 }
 
+const char* GameKindName(GameKind kind) {
+    switch (kind) {
+        case GameKind::Refused:
+            return "refused";
+        case GameKind::Changed:
+            return "changed";
+        case GameKind::Depends:
+            break;
+    }
+    return "depends";
+}
+
+GameKind WorstKind(const std::vector<GameProblem>& problems) {
+    GameKind worst = GameKind::Depends;
+    for (const GameProblem& p : problems) worst = std::min(worst, p.kind);
+    return worst;
+}
+
 std::string GameProblemText(const GameProblem& problem) {
-    if (problem.refused) return "refused: " + problem.found;
-    return "changed: " + problem.found + ": the game " + problem.action;
+    const std::string text = std::string(GameKindName(problem.kind)) + ": " + problem.found;
+    switch (problem.kind) {
+        case GameKind::Refused:
+            return text;
+        case GameKind::Changed:
+            return text + ": the game " + problem.action;
+        case GameKind::Depends:
+            break;
+    }
+    return text + ": " + problem.action;
 }
 
 std::string DocVerdictText(const cDocument& ad) {
     const std::vector<GameProblem> problems = DocCheck(ad);
-    const bool refused = std::any_of(problems.begin(), problems.end(),
-                                     [](const GameProblem& p) { return p.refused; });
+    const GameKind worst = WorstKind(problems);
     std::string text;
     for (const GameProblem& p : problems) {
-        if (p.refused != refused) continue;
-        text +=
-            (text.empty() ? "" : "; ") + p.found + (refused ? "" : ": it " + std::string(p.action));
+        if (p.kind != worst) continue;
+        text += (text.empty() ? "" : "; ") + p.found;
+        if (worst == GameKind::Changed) text += ": it " + std::string(p.action);
+        if (worst == GameKind::Depends) text += ": " + std::string(p.action);
     }
     if (text.empty()) return text;
-    return std::string("the game would ") + (refused ? "refuse" : "change") + " this file: " + text;
+    switch (worst) {
+        case GameKind::Refused:
+            return "the game would refuse this file: " + text;
+        case GameKind::Changed:
+            return "the game would change this file: " + text;
+        case GameKind::Depends:
+            break;
+    }
+    return "some games would change this file: " + text;
 }

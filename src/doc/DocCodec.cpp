@@ -118,6 +118,9 @@ void DocSetData(cDocument& ad) {
     if (!ad.data || !DocVersionWritable(ad)) return;
     if (DocLayout(ad).codec != Codec::Classic) return NewSetData(ad);
     PlayerData p = ad.player;  // with the rewards of the edit
+    const PlayerData& was = ad.loaded;
+    const unsigned char deadHardcore = STATUS_HARDCORE | STATUS_DIED;
+    const bool revived = (ad.data[OFS_STATUS] & deadHardcore) == deadHardcore;
     Awake(ad);
     DocApplyEdit(ad, ad.edit, p);
     ad.data[OFS_CLASS] = static_cast<unsigned char>(p.charClass);
@@ -129,12 +132,20 @@ void DocSetData(cDocument& ad) {
     put16(ad.data + NOM_VITALITY, p.vitality);
     DocSetVal(ad, OFS_PRESENCE_LO, PRESENT_STATPOINTS, NOM_STATPOINTS, p.statPoints);
     DocSetVal(ad, OFS_PRESENCE_LO, PRESENT_SKILLPOINTS, NOM_SKILLPOINTS, p.skillPoints);
-    write16(ad, NOM_STAMINA, p.stamina);
-    write16(ad, NOM_MAXSTAMINA, p.stamina);
-    DocSetVal(ad, OFS_PRESENCE_LO, PRESENT_LIFE, NOM_LIFE, p.life);
-    write16(ad, NOM_MAXLIFE, p.life);
-    write16(ad, NOM_MANA, p.mana);
-    write16(ad, NOM_MAXMANA, p.mana);
+    // A typed life, mana or stamina goes to the current and the maximum value; untouched,
+    // the current one (a wounded character's life) stays. A revived character gets its life.
+    if (p.stamina != was.stamina) {
+        write16(ad, NOM_STAMINA, p.stamina);
+        write16(ad, NOM_MAXSTAMINA, p.stamina);
+    }
+    if (p.life != was.life || revived) {
+        DocSetVal(ad, OFS_PRESENCE_LO, PRESENT_LIFE, NOM_LIFE, p.life);
+        write16(ad, NOM_MAXLIFE, p.life);
+    }
+    if (p.mana != was.mana) {
+        write16(ad, NOM_MANA, p.mana);
+        write16(ad, NOM_MAXMANA, p.mana);
+    }
     DocSetVal(ad, OFS_PRESENCE_HI, PRESENT_GOLD, NOM_GOLD, p.gold);
     DocSetVal(ad, OFS_PRESENCE_HI, PRESENT_GOLDSTASH, NOM_GOLDSTASH, p.goldStash);
     DocSetVal(ad, OFS_PRESENCE_HI, PRESENT_EXPERIENCE, NOM_EXPERIENCE, p.experience);

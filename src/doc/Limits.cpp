@@ -62,16 +62,32 @@ const FieldLimits& FieldLimitsOf(const cDocument& ad) {
     return DocLayout(ad).codec == Codec::Bits ? packed : classic;
 }
 
+namespace {
+
+const unsigned int kStashMax = 2500000;  // 1.13 and later, at any level
+
+}  // namespace
+
 unsigned int MaxGoldStash(const unsigned int& level, const std::uint32_t& version) {
     // 1.10-1.12 write version 96 too and cap its stash by level, as 1.08 and 1.09 do; 1.13
     // and later allow more, but a file does not tell which patch wrote it.
-    if (version > VERSION_110) return 2500000;
+    if (version > VERSION_110) return kStashMax;
     if ((version == VERSION_108 || version == VERSION_109 || version == VERSION_110) && level > 30)
         return 50000 * (level / 2 + 1);
     return 50000 * (level / 10 + 1);
 }
 
+unsigned int MaxGoldStashKept(const unsigned int& level, const std::uint32_t& version) {
+    return version == VERSION_110 ? kStashMax : MaxGoldStash(level, version);
+}
+
+unsigned int StashLimit(const unsigned int& level, const std::uint32_t& version,
+                        const unsigned int& stored) {
+    const unsigned int cap = MaxGoldStash(level, version);
+    return stored > cap && stored <= MaxGoldStashKept(level, version) ? stored : cap;
+}
+
 unsigned int MaxGold_S(cDocument& ad) {
     const int level = ad.player.level;
-    return MaxGoldStash(level < 0 ? 0 : level, DocFormatVersion(ad));
+    return StashLimit(level < 0 ? 0 : level, DocFormatVersion(ad), ad.loaded.goldStash);
 }

@@ -1,5 +1,6 @@
 #include "view/Fields.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -84,26 +85,36 @@ long long shown(const PlayerData& p, int id) {
 }
 
 // The field limits, applied in reading order: the class and the level read first set the
-// stamina and gold limits. read(id, min, max) yields one field's limited number.
+// stamina and gold limits. read(id, min, max) yields one field's limited number. The game
+// keeps every attribute value it finds, so the bounds of those fields reach the stored
+// value: a value the player did not type is never changed by a save, and a typed one may go
+// as far as the stored one. Level and gold stay within the game's own bounds (the game sets
+// gold above its cap to 0), the stash as far as some game of the version keeps it.
 template <class Read>
 void readFields(PlayerData& p, const PlayerData& loaded, const cAppData& ad, bool forcedGold,
                 Read read) {
     const FieldLimits& max = FieldLimitsOf(ad);
     const std::uint32_t version = DocFormatVersion(ad);
+    const auto keeping = [&](int id, int lo, int hi) {
+        const long long stored = shown(loaded, id);
+        if (stored < 0) return read(id, lo, hi);
+        return read(id, static_cast<int>(std::min<long long>(lo, stored)),
+                    static_cast<int>(std::max<long long>(hi, stored)));
+    };
     p.level = static_cast<signed char>(read(IDC_LEVEL, 1, 99));
     if (p.level != loaded.level) p.experience = explev[p.level];
-    p.strength = read(IDC_STRENGTH, 1, max.stat);
-    p.energy = read(IDC_ENERGY, 1, max.stat);
-    p.dexterity = read(IDC_DEXTERITY, 1, max.stat);
-    p.vitality = read(IDC_VITALITY, 1, max.stat);
+    p.strength = keeping(IDC_STRENGTH, 1, max.stat);
+    p.energy = keeping(IDC_ENERGY, 1, max.stat);
+    p.dexterity = keeping(IDC_DEXTERITY, 1, max.stat);
+    p.vitality = keeping(IDC_VITALITY, 1, max.stat);
     const int staminaMax = p.charClass == CLASS_BARBARIAN ? max.barbarianStamina : max.pool;
-    p.stamina = static_cast<unsigned short>(read(IDC_STAMINA, 1, staminaMax));
-    p.life = static_cast<unsigned short>(read(IDC_LIFE, 1, max.pool));
-    p.mana = static_cast<unsigned short>(read(IDC_MANA, 1, max.pool));
-    p.skillPoints = read(IDC_SKILLPOINTS, 0, max.skillPoints);
-    p.statPoints = read(IDC_STATPOINTS, 0, max.statPoints);
+    p.stamina = static_cast<unsigned short>(keeping(IDC_STAMINA, 1, staminaMax));
+    p.life = static_cast<unsigned short>(keeping(IDC_LIFE, 1, max.pool));
+    p.mana = static_cast<unsigned short>(keeping(IDC_MANA, 1, max.pool));
+    p.skillPoints = keeping(IDC_SKILLPOINTS, 0, max.skillPoints);
+    p.statPoints = keeping(IDC_STATPOINTS, 0, max.statPoints);
     const int goldMax = static_cast<int>(MaxGold_P(p.level));
-    const int stashMax = static_cast<int>(MaxGoldStash(p.level, version));
+    const int stashMax = static_cast<int>(StashLimit(p.level, version, loaded.goldStash));
     p.gold = read(IDC_GOLD, forcedGold ? goldMax : 0, goldMax);
     p.goldStash = read(IDC_GOLDSTASH, forcedGold ? stashMax : 0, stashMax);
 }

@@ -2,6 +2,7 @@
 // title, status line and the class portrait.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -39,6 +40,41 @@ void showIcon(cAppData& ad, int id) {
     SendMessageA(ad.hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
 }
 
+// The status line's height, the window's client height and the margin below the line in
+// velmor.rc, in dialog units.
+const int kStatusHeight = 33, kClientHeight = 112, kBottomMargin = 2;
+
+// The status line with its whole text: the line grows to the height the text takes in its
+// width, wrapped, and the window with it; it never shrinks below its size in the resource.
+void setStatus(cAppData& ad, const char* text) {
+    HWND status = GetDlgItem(ad.hwnd, IDC_STATUS);
+    SetWindowTextA(status, text);
+    RECT line, base = {0, 0, 0, kStatusHeight}, window = {0, 0, 0, kClientHeight},
+               margin = {0, 0, 0, kBottomMargin}, client;
+    GetWindowRect(status, &line);
+    MapWindowPoints(nullptr, ad.hwnd, reinterpret_cast<POINT*>(&line), 2);
+    MapDialogRect(ad.hwnd, &base), MapDialogRect(ad.hwnd, &window), MapDialogRect(ad.hwnd, &margin);
+    RECT needed = {0, 0, line.right - line.left, 0};
+    HDC dc = GetDC(status);
+    HGDIOBJ font =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(status, WM_GETFONT, 0, 0)));
+    DrawTextA(dc, text, -1, &needed,
+              DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX | DT_EXPANDTABS);
+    SelectObject(dc, font);
+    ReleaseDC(status, dc);
+    const int height = std::max<int>(base.bottom, needed.bottom);
+    SetWindowPos(status, nullptr, 0, 0, line.right - line.left, height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetClientRect(ad.hwnd, &client);
+    const int grow =
+        std::max<int>(window.bottom, line.top + height + margin.bottom) - client.bottom;
+    if (grow == 0) return;
+    RECT frame;
+    GetWindowRect(ad.hwnd, &frame);
+    SetWindowPos(ad.hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top + grow,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 std::string format(const char* fmt, const char* a, const char* b, unsigned n) {
     char text[1024];
     std::snprintf(text, sizeof text, fmt, a, b, n);
@@ -63,6 +99,12 @@ bool ViewOpenFile(cAppData& ad, const char* name) {
     DocGetData(ad);
     ViewInitCombo(ad);
     ViewSetData(ad);
+    // A layout Velmor does not know has no values to show: its bytes at the classic offsets
+    // would be invented ones.
+    if (!DocLayout(ad).writable) {
+        for (const FieldInfo& f : kFields) SetDlgItemTextA(ad.hwnd, f.id, "?");
+        ViewResetCombo(ad);
+    }
     // Disabling the field that has the focus makes it report leaving it, and the window then
     // reads the fields of a writable file only: a read-only file's stored values stay shown.
     ViewEnableEdits(ad, !TestExt(name, backupext) && DocVersionWritable(ad));
@@ -107,18 +149,18 @@ void ViewSetFileInfo(cAppData& ad, const char* name) {
         caption = DelExt(name);
     }
     status += "\n" + DocVersionText(ad);
-    const unsigned char flags = ad.data[DocLayout(ad).status];
+    const unsigned char flags = DocLayout(ad).writable ? ad.data[DocLayout(ad).status] : 0;
     if ((flags & STATUS_DIED) && (flags & STATUS_HARDCORE)) caption += Tr(IDS_CAPTION_DEAD);
     if (flags & STATUS_HARDCORE) caption += Tr(IDS_CAPTION_HARDCORE);
     const std::string verdict = DocVerdictText(ad);  // what the game does with the file as loaded
     if (!verdict.empty()) status += "\n" + verdict;
-    SetDlgItemTextA(ad.hwnd, IDC_STATUS, status.c_str());
+    setStatus(ad, status.c_str());
     SetWindowTextA(ad.hwnd, caption.c_str());
     ViewSetPlayerIcon(ad);
 }
 
 void ViewSetPlayerIcon(cAppData& ad) {
-    const int code = ad.player.charClass;
+    const int code = DocLayout(ad).writable ? ad.player.charClass : -1;
     // A damaged file's class outside the table shows the application's icon.
     showIcon(ad, code >= 0 && code < kClassCount ? kClassIcons[code] : IDI_APP);
 }
@@ -134,4 +176,4 @@ void ViewResetMenu(cAppData& ad) {
     ViewShowMarks(ad);
 }
 
-void ViewShowCurDir(cAppData& ad) { SetDlgItemTextA(ad.hwnd, IDC_STATUS, CurDir(nullptr)); }
+void ViewShowCurDir(cAppData& ad) { setStatus(ad, CurDir(nullptr)); }

@@ -86,6 +86,9 @@ TEST(Check, EachLoadRuleOfTheGame) {
          "sdfsf"},
         {Gold(30, 0, 200001), c + "stash gold 200001 is above 200000 at level 30, the most this "
          "version's game keeps: the game sets it to 0", "sdfsf"},
+        {Sealed(WithBits(Sample("96_NokkaSorc.d2s"), 6528, 25, 2500000)), "depends: stash gold "
+         "2500000 is above 2400000 at level 94, the most 1.10-1.12 keep: 1.10-1.12 set it to 0, "
+         "1.13 and later keep it", "NokkaSorc"},  // level 94, the stash in bits 6528-6552
     };  // clang-format on
     for (const auto& row : rows) EXPECT_EQ(row.verdict, Verdict(row.file, row.name)) << row.name;
 }

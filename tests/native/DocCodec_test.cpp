@@ -93,7 +93,8 @@ const Attrs kNoLife = {{0, 30},    {1, 10},    {2, 20},      {3, 25},      {7, 0
                        {8, 0xA00}, {9, 0xA00}, {10, 0x5C00}, {11, 0x5C00}, {12, 1}};
 
 // With kFractions, kPoints or kNoLife the input is the sample with those attributes put in; the
-// classic layout rewrites current values on every save, so kFractions is there only decoded.
+// classic layout rewrites a typed pool's current value whole, so kFractions is there only
+// decoded.
 struct Input {
     const char* file;
     Kind kind;
@@ -236,7 +237,7 @@ TEST(Codec, EverySampleEditedSavedAndReread) {
             ASSERT_TRUE(LoadDoc(ad, input));
             Model m = original;
             if (rebuild) m.file = input, m.ifAt = 562 + m.p.shift + Section(m.attrs, m.kind).size();
-            if (s.kind == Classic) m.attrs.emplace(6, m.attrs.at(7) & ~0xFFu);  // life revived
+            if (s.kind == Classic && e.mark) m.attrs.emplace(6, m.attrs.at(7) & ~0xFFu);  // revived
             for (const auto& a : e.set) SetField(ad.player, a.first, a.second);
             if (e.mark > kSaveAs) EditSwitchMark(ad.edit, e.mark);
             if (e.mark) Dirty(ad.data, m);

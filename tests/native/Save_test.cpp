@@ -45,6 +45,11 @@ Bytes Edited(Bytes b) {
     return b;
 }
 
+// A level-94 version-96 Sorceress with 2,500,000 in the stash (25 bits from bit 6528; the
+// cap of 1.10-1.12 is 2,400,000 at her level), gold 458536 (bits 6494) and explicit zero
+// stat points (10 bits from 6221).
+const Bytes kRich = Sealed(WithBits(Sample("96_NokkaSorc.d2s"), 6528, 25, 2500000));
+
 // A version-105 Barbarian of the Warlock edition: class at 24 (beside the attribute count
 // 0x10), name at 299; as input with a wrong checksum, which a save rewrites.
 const Bytes kRotw = Sample("105_barbrotw.d2s"), kRotwIn = With16(kRotw, 12, 7);
@@ -99,9 +104,22 @@ TEST(Save, FileSystemCases) {
          0, "", {{"hero.d2s", With16(kLongest, 577, 26)}, {"hero.bakvelmor", kLongest}}},
         {"too long to save", {{"hero.d2s", kLongest}}, "", "set hero.d2s statPoints=1", 1,
          "longer than 100000", {{"hero.d2s", kLongest}}},
-        {"stored value limited", {{"hero.d2s", With16(kHero, 565, 40000)}}, "",
-         "set hero.d2s energy=30 --no-backup", 0, "strength: stored 40000 saved as 30000",
-         {{"hero.d2s", With16(With16(kHero, 565, 30000), 569, 30)}}},
+        // Stored values that a game of the version keeps stay unless typed: the game keeps
+        // any attribute, 1.13 and later a version-96 stash of 2,500,000 at any level.
+        {"stored strength kept", {{"hero.d2s", With16(kHero, 565, 40000)}}, "",
+         "set hero.d2s energy=30 --no-backup", 0, "", {{"hero.d2s", With16(With16(kHero, 565, 40000), 569, 30)}}},
+        {"classic wounded life kept", {{"hero.d2s", With16(kHero, 581, 20 << 8)}}, "",  // 20 of 55
+         "set hero.d2s energy=30 --no-backup", 0, "", {{"hero.d2s", With16(With16(kHero, 581, 20 << 8), 569, 30)}}},
+        {"v96 stash above the level's cap kept", {{"hero.d2s", kRich}}, "", "set hero.d2s --no-backup",
+         0, "saved hero.d2s (2663 bytes)\n", {{"hero.d2s", kRich}}},
+        {"v96 stash typed past the stored one", {{"hero.d2s", kRich}}, "",
+         "set hero.d2s goldStash=2600000 --no-backup", 0, "goldStash: '2600000' read as 2500000",
+         {{"hero.d2s", kRich}}},
+        {"v96 maximum gold keeps the stash", {{"hero.d2s", kRich}}, "", "set hero.d2s --max-gold "
+         "--no-backup", 0, "", {{"hero.d2s", Sealed(WithBits(kRich, 6494, 25, 940000))}}},
+        {"v96 stat points above 600 kept", {{"hero.d2s", WithBits(kRich, 6221, 10, 800)}}, "",
+         "set hero.d2s strength=123 --no-backup", 0, "",
+         {{"hero.d2s", Sealed(WithBits(WithBits(kRich, 6221, 10, 800), 6145, 10, 123))}}},
         {"living hardcore kept", {{"hero.d2s", WithBits(kHero, 24 * 8 + 2, 1, 1)}}, "",  // 0x04
          kSet + "--no-backup", 0, "", {{"hero.d2s", WithBits(kEdited, 24 * 8 + 2, 1, 1)}}},
         {"folder in the backup's place", {}, "mkdir hero.bakvelmor;", kSet, 1, "a folder",

@@ -62,6 +62,14 @@ for topic in info set new check; do run "$out/help-$topic.txt" help "$topic"; do
 
 # patch FILE OFFSET BYTES: bytes written over the file at the offset (printf escapes).
 patch() { printf "$3" | dd of="$1" bs=1 seek="$2" conv=notrunc status=none; }
+le32() { printf '\\x%02x\\x%02x\\x%02x\\x%02x' $(($1 & 255)) $(($1 >> 8 & 255)) $(($1 >> 16 & 255)) $(($1 >> 24 & 255)); }
+# seal FILE: its size field and checksum as the game writes them (the sum rotated left).
+seal() {
+    local sum=0 b
+    patch "$1" 8 "$(le32 "$(stat -c %s "$1")")" && patch "$1" 12 '\0\0\0\0'
+    for b in $(od -An -tu1 -v "$1"); do sum=$((((sum << 1 | sum >> 31) + b) & 0xFFFFFFFF)); done
+    patch "$1" 12 "$(le32 $sum)"
+}
 
 # The folder every run of the table starts from.
 fixture() {
@@ -88,6 +96,9 @@ fixture() {
     cp "$data/d2v109b.d2s" ladder92.d2s && patch ladder92.d2s 36 '\x60'
     cp "$data/d2v110f.d2s" ladder96.d2s && patch ladder96.d2s 36 '\x60'
     cp "$data/105_barbexp.d2s" ladder105.d2s && patch ladder105.d2s 20 '\x40'
+    # A level-94 character of version 96 with 2,500,000 in the stash: 1.13 and later keep it.
+    cp "$data/96_NokkaSorc.d2s" NokkaSorc.d2s && patch NokkaSorc.d2s 816 '\xa0\x25\x26'
+    seal NokkaSorc.d2s
     # Version 105 keeps names in 48 bytes: one of 21 letters.
     cp "$data/105_barbexp.d2s" name105.d2s && patch name105.d2s 299 'Abcdefghijklmnopqrstu'
 }
@@ -178,6 +189,11 @@ set v98.d2s strength=5
 info empty.d2s short.d2s folder.d2s nosig.d2s v71.d2s v100.d2s big.d2s badsum.d2s badsize.d2s missing.d2s
 check v71.d2s
 check --json empty.d2s short.d2s folder.d2s nosig.d2s v71.d2s v100.d2s big.d2s badsum.d2s badsize.d2s missing.d2s
+info --json v71.d2s v100.d2s
+# A stash that only 1.10-1.12 empty: check tells it apart and exits 0; a save keeps it.
+check NokkaSorc.d2s
+check --json NokkaSorc.d2s
+set NokkaSorc.d2s --no-backup
 set empty.d2s level=2
 set short.d2s level=2
 set folder.d2s level=2

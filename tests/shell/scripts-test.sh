@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The README's scripts as a player meets them: run.sh without a display says so at once
 # (before installing or building anything), and the demo folder keeps a player's edits
-# until --fresh asks for it anew.
+# until --fresh asks for it anew; setup.sh waits for the package manager's lock.
 # usage: scripts-test.sh VELMOR-CLI
 set -u
 export LC_ALL=C
@@ -32,4 +32,29 @@ echo edited >"$demo/Lyra.d2s"
 [ "$(head -c 4 "$demo/Lyra.d2s" | od -An -tx1 | tr -d ' ')" = 55aa55aa ] ||
     fail "--fresh did not make the save anew"
 [ "$(ls "$work")" = demo ] || fail "left beside the demo folder: $(ls "$work")"
+
+# setup.sh waits for the package manager's lock while another process holds it, and says
+# so: here a lock file of the test's own, held until setup.sh says it waits (30 seconds at
+# most), and apt-get and sudo that only note their words.
+bin="$work/bin"
+mkdir "$bin"
+for tool in apt-get sudo; do
+    printf '#!/bin/sh\n[ "${0##*/}" = sudo ] && exec "$@"\necho "apt-get $*" >>"%s/apt.log"\n' \
+        "$work" >"$bin/$tool"
+    chmod +x "$bin/$tool"
+done
+: >"$work/lock"
+: >"$work/said"
+(flock "$work/lock" sh -c 'for i in $(seq 150); do grep -q busy "$1" && break; sleep 0.2; done' \
+    sh "$work/said" && echo released >>"$work/apt.log") &
+sleep 0.5
+PATH="$bin:$PATH" VELMOR_APT_LOCKS="$work/lock" "$root/scripts/setup.sh" velmor-no-such-package \
+    >"$work/said"
+wait
+said=$(cat "$work/said")
+[[ $said == *"package manager is busy (process "*" (flock)); waiting up to 300 seconds"* ]] ||
+    fail "setup.sh said while the lock was held: $said"
+ran=$(cat "$work/apt.log")
+[[ $ran == "released"$'\n'"apt-get -o DPkg::Lock::Timeout=300 update"$'\n'"apt-get -o DPkg::Lock::Timeout=300 install -y "*velmor-no-such-package ]] ||
+    fail "setup.sh ran, after the lock was released or not: $ran"
 exit $failed

@@ -16,9 +16,12 @@ const std::string kSaid = "修改器提示:|";
 // question), then the dialogs, the save, its backup, the list and the class shown. The
 // first backup is kept unless the user agrees to replace it; one that cannot be made stops
 // the save unless the user agrees to save without it. The Warlock's strength is 10 bits
-// behind the 9-bit id of the first attribute at 835, and its file carries a checksum.
+// behind the 9-bit id of the first attribute at 835, and its file carries a checksum. The
+// level-94 version-96 Sorceress keeps her stash of 2,500,000 (bits 6528-6552), above the
+// cap of 1.10-1.12 but hers in 1.13 and later; her strength is at bit 6145.
 TEST(FileCommands, SaveBacksUpAndAsksBeforeReplacingOrLosingTheBackup) {
-    const Bytes original = NewSave("Rogar", 4), warlock = Sample("105_Warlock.d2s");
+    const Bytes original = NewSave("Rogar", 4), warlock = Sample("105_Warlock.d2s"),
+                rich = Sealed(WithBits(Sample("96_NokkaSorc.d2s"), 6528, 25, 2500000));
     const std::string overwrite = "Status -> Saving|Overwrite existing BackupFile Rogar.bakvelmor?",
                       noBackup = kTitle +
                                  "|Rogar.d2s could not be backed up; nothing written (a folder "
@@ -29,7 +32,8 @@ TEST(FileCommands, SaveBacksUpAndAsksBeforeReplacingOrLosingTheBackup) {
         {"", original, {Answer::Cancel, Answer::No}, {overwrite}, With16(original, kStrength, 222), original, both, "Barbar", IDI_BARBAR},
         {"folder", original, {Answer::Yes, Answer::No}, {noBackup, noBackup}, With16(original, kStrength, 111), {}, both, "Barbar", IDI_BARBAR},
         {"deleted", original, {Answer::Cancel}, {}, With16(original, kStrength, 111), {}, {"..", "Rogar.d2s"}, "Barbar", IDI_BARBAR},
-        {"105", warlock, {Answer::Cancel, Answer::No}, {overwrite}, Sealed(WithBits(warlock, 835 * 8 + 9, 10, 222)), warlock, both, "Warlock", IDI_WARLOCK}};
+        {"105", warlock, {Answer::Cancel, Answer::No}, {overwrite}, Sealed(WithBits(warlock, 835 * 8 + 9, 10, 222)), warlock, both, "Warlock", IDI_WARLOCK},
+        {"96 stash", rich, {Answer::Cancel}, {}, Sealed(WithBits(rich, 6145, 10, 111)), rich, both, "Sorceress", IDI_SORCERESS}};
     // clang-format on
     for (const auto& r : rows) {
         TempFolder dir;
@@ -56,9 +60,9 @@ TEST(FileCommands, SaveBacksUpAndAsksBeforeReplacingOrLosingTheBackup) {
     }
 }
 
-// A backup opened from an edit field shows its own values, even those the limits would
-// change, until Save As writes them within the limits; Save As and New write to the folder
-// typed into the dialog, Save As with the side files under the new name.
+// A backup opened from an edit field shows its own values, even those beyond the limits,
+// and Save As keeps them, as the game keeps any attribute; Save As and New write to the
+// folder typed into the dialog, Save As with the side files under the new name.
 TEST(FileCommands, SaveAsAndNewWriteToTheFolderTypedIntoTheDialog) {
     TempFolder dir;
     const Bytes backup = With16(NewSave("Rogar", 4), kStrength, 0), key = {'k', 'e', 'y'};
@@ -75,7 +79,7 @@ TEST(FileCommands, SaveAsAndNewWriteToTheFolderTypedIntoTheDialog) {
     ed.Expect({Answer::SaveAs, dir / "other\\Wulf.d2s"});
     ed.Expect(Answer([](HWND box) { PostMessageA(box, WM_COMMAND, IDYES, 0); }));
     ed.Command(IDM_SAVEAS);
-    EXPECT_EQ(With16(NewSave("Wulf", 4), kStrength, 1), ReadBytes(dir / "other\\Wulf.d2s"));
+    EXPECT_EQ(With16(NewSave("Wulf", 4), kStrength, 0), ReadBytes(dir / "other\\Wulf.d2s"));
     EXPECT_EQ(key, ReadBytes(dir / "other\\Wulf.key"));
     EXPECT_EQ("Wulf", ed.Title());
     ed.Expect({Answer::SaveAs, dir / "Neo.d2s"});

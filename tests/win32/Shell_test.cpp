@@ -132,6 +132,12 @@ TEST(Shell, TheListStartsInTheNamedSavesTheClassicOrTheRemastersFolder) {
         EXPECT_EQ(0u, ed.Text(IDC_STATUS).find(r.folder)) << ed.Text(IDC_STATUS);
         EXPECT_EQ(listed.at(r.folder), ed.ListEntries()) << r.folder;
         EXPECT_EQ(r.title == kTitle ? ".." : r.title + ".d2s", ed.SelectedEntry()) << r.line;
+        if (r.title == kTitle) continue;
+        // The save opened at start shows the status of one opened from the list.
+        const std::string atStart = ed.Text(IDC_STATUS);
+        ed.Command(IDCANCEL);
+        ed.Select(r.title + ".d2s");
+        EXPECT_EQ(ed.Text(IDC_STATUS), atStart);
     }
     RegDeleteKeyA(HKEY_CURRENT_USER, key);  // the last row has removed the remaster's folder
 }

@@ -131,3 +131,39 @@ TEST(Window, TitleAndStatusLineOfEachFormat) {
     }
     ExpectAsFile(shown, "window/status-lines.txt");
 }
+
+// Rows: a file and what the window shows of it. The status line shows its whole text (the
+// verdict of a Warlock saved under another name than its own is its fifth line); a version
+// whose layout is not known shows no values, class or flags read at guessed offsets.
+TEST(Window, TheWholeStatusIsShownAndAnUnknownLayoutShowsNoValues) {
+    TempFolder dir;
+    Bytes unknown = Sealed(With16(Sample("98_Agelatus.d2s"), 4, 100));
+    unknown[24] = 0x0C;  // hardcore and dead, at the classic offsets
+    WriteBytes(dir / "105_Warlock.d2s", Sample("105_Warlock.d2s"));
+    WriteBytes(dir / "Odd.d2s", unknown);
+    const Names rows[] = {
+        {"105_Warlock", "15", "Warlock",
+         "\nthe game would refuse this file: the name in the file is \"Warlock\""},
+        {"Odd", "?", "----", "\nformat version 100 (unknown game): read-only"}};
+    Editor ed;
+    for (const Names& r : rows) {
+        ed.Select(r[0] + ".d2s");
+        const std::string text = ed.Text(IDC_STATUS);
+        EXPECT_NE(std::string::npos, text.find(r[3])) << text;
+        EXPECT_EQ((Names{r[0], r[1], r[2]}),
+                  (Names{ed.Title(), ed.Text(IDC_STRENGTH), ed.Text(IDC_CLASS)}));
+        // The lines of the text, wrapped to the line's width, fit in the line, and the line in
+        // the window.
+        HWND line = GetDlgItem(ed.dlg, IDC_STATUS);
+        RECT shown, needed, window;
+        GetClientRect(line, &shown);
+        needed = {0, 0, shown.right, 0};
+        HDC dc = GetDC(line);
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(line, WM_GETFONT, 0, 0)));
+        DrawTextA(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL);
+        ReleaseDC(line, dc);
+        MapWindowPoints(line, ed.dlg, reinterpret_cast<POINT*>(&shown), 2);
+        GetClientRect(ed.dlg, &window);
+        EXPECT_TRUE(needed.bottom <= shown.bottom - shown.top && shown.bottom <= window.bottom);
+    }
+}
