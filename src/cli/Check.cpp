@@ -9,6 +9,7 @@
 #include "doc/Doc.h"
 #include "doc/DocCheck.h"
 #include "doc/DocError.h"
+#include "doc/DocNewbie.h"
 
 namespace {
 
@@ -25,6 +26,9 @@ const char* const kCheckHelp =
     "           past the last one becomes Act I, a waypoint block with an old head is cleared\n"
     "--json prints one JSON object per line and file: its \"file\", \"verdict\" (ok, refused\n"
     "or changed) and \"problems\", each with \"kind\", \"rule\", \"found\" and \"game\".\n"
+    "A new character's file as the game writes it at creation (velmor-cli new --game)\n"
+    "is what the game expects: 'ok', with a note (JSON: \"note\") that the game builds\n"
+    "the character when it first loads it.\n"
     "\n"
     "Exit status: 0 when every file loads unchanged, 1 when any would be refused or\n"
     "changed or cannot be read or checked, 2 bad usage.\n";
@@ -54,7 +58,10 @@ int RunCheck(const Options& opts) {
         DocGetData(ad);
         const std::vector<GameProblem> problems = DocCheck(ad);
         if (!problems.empty()) status = EXIT_REFUSED;
-        PrintCheck(file, problems, opts.json);
+        // A newbie file is what the game expects of a character it has not yet built.
+        const std::string note =
+            DocIsNewbie(ad) ? std::string("the file ") + DocErrorText(DocError::NotPlayed) : "";
+        PrintCheck(file, problems, opts.json, note);
     }
     return status;
 }

@@ -10,5 +10,7 @@ void PrintInfo(cAppData& ad, const std::string& file);
 // One line of JSON.
 void PrintInfoJson(cAppData& ad, const std::string& file);
 struct GameProblem;
-// "FILE: ok" or "FILE: PROBLEM; PROBLEM", or one line of JSON.
-void PrintCheck(const std::string& file, const std::vector<GameProblem>& problems, bool json);
+// "FILE: ok" or "FILE: PROBLEM; PROBLEM", or one line of JSON; a note, when given, follows
+// in parentheses (JSON: "note").
+void PrintCheck(const std::string& file, const std::vector<GameProblem>& problems, bool json,
+                const std::string& note = "");

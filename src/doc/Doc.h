@@ -16,6 +16,9 @@ bool DocTestD2FileFormat(cAppData& ad);
 bool DocOpenFile(cAppData& ad, const char* name, DocResult* why = nullptr);
 // Writes the bytes as they are; DocSave (DocSave.h) is the whole save with its checks.
 bool DocSaveFile(cAppData& ad, const char* name, DocResult* why = nullptr);
+// The same without asking whether the file may be written: for a document whose bytes the
+// caller has vouched for (a newbie file just made).
+bool DocWriteFile(cAppData& ad, const char* name, DocResult* why = nullptr);
 void DocCloseFile(cAppData& ad);
 // Makes room for a document of length bytes; false when the buffer cannot grow.
 bool DocReserve(cAppData& ad, unsigned int length);
