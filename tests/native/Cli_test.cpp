@@ -44,6 +44,14 @@ TEST(CliConventions, ArgumentTable) {
         {{"set", "hero.d2s", "--class=Wizard"}, 2, "unknown class 'Wizard'"},
         {{"new", "8", "Hero.d2s"}, 2, "unknown class '8'"},
         {{"new", "warlock", "Hero.d2s"}, 2, "new makes characters of version 89, which has no W"},
+        {{"new", "warlock", "Hero.d2s", "--game", "1.14d"}, 2, "1.10-1.14d has no Warlock"},
+        {{"new", "warlock", "Hero.d2s", "--game", "remaster"}, 2, "the Warlock is only in the W"},
+        {{"new", "druid", "Hero.d2s", "--game=2.4", "--edition", "classic"}, 2, "Druid is only"},
+        {{"new", "0", "Hero.d2s", "--game", "2.5", "--edition", "warlock"}, 2, "the Warlock ed"},
+        {{"new", "amazon", "Hero.d2s", "--hardcore"}, 2, "--edition and --hardcore choose for"},
+        {{"new", "amazon", "Hero.d2s", "--game", "1.13"}, 2, "unknown game '1.13'"},
+        {{"new", "0", "Hero.d2s", "--edition=lod", "--game", "remaster"}, 2, "unknown edition"},
+        {{"new", "0", "A.d2s", "--game", "remaster"}, 1, name + "'A' (from the file name"},
         {{"set", "hero.d2s", "--complete-game", "--restart-game"}, 2, "--complete-game and"},
         {{"set", "hero.d2s", "--skills-none", "--skills-full"}, 2, "--skills-full and"},
         {{"set", "hero.d2s", "--no-backup", "--overwrite-backup"}, 2, "--no-backup and"},
@@ -139,14 +147,16 @@ TEST(CliCheck, VerdictsValuesNotReadAndStatus) {
         {"hero", Sample("d2v107.d2s")}, {"Wilhelm", With16(Sample("99_Wilhelm.d2s"), 36, 0x2C)}};
     // clang-format on
     for (const auto& [name, bytes] : files) WriteBytes(dir / (name + std::string(".d2s")), bytes);
+    const std::string newbie = " (the file is a new character's file as the game writes it at "
+                               "creation: the game builds the character when it first loads it)";
     const struct {
         std::vector<std::string> args;
         int status;
         std::string out, err = "";
     } rows[] = {
         // clang-format off
-        {{"check", "InitialSave.d2s"}, 0, "InitialSave.d2s: ok\n"},
-        {{"check", "old.d2s", "InitialSave.d2s"}, 1, "InitialSave.d2s: ok\n", "velmor-cli: "
+        {{"check", "InitialSave.d2s"}, 0, "InitialSave.d2s: ok" + newbie + "\n"},
+        {{"check", "old.d2s", "InitialSave.d2s"}, 1, "InitialSave.d2s: ok" + newbie + "\n", "velmor-cli: "
          "old.d2s: format version 71 (1.00-1.06) is not checked: its layout is not known\n"},
         {{"check", "--json", "hero.d2s", "Agelatus.d2s"}, 1,
          R"({"file": "hero.d2s", "verdict": "refused", )"
