@@ -114,6 +114,20 @@ void onNewMenu(cAppData& ad) {
     }
 }
 
+// The New menu's characters for a newer game, and its hardcore mark, which holds for them
+// until it is taken off.
+bool onNewbieCommand(cAppData& ad, int id) {
+    if (id == IDM_NEW_HARDCORE) {
+        SwitchMenu(ad, id, 0);
+        return true;
+    }
+    NewbieChoice choice;
+    if (!DocNewbieCommand(id, choice)) return false;
+    choice.hardcore = (GetMenuState(GetMenu(ad.hwnd), IDM_NEW_HARDCORE, MF_BYCOMMAND) & MF_CHECKED);
+    OnSaveNewbieAs(ad, choice);
+    return true;
+}
+
 void onMaxGold(cAppData& ad) {
     SwitchMenu(ad, IDM_MAXGOLD, 0);
     const UINT state = GetMenuState(GetMenu(ad.hwnd), IDM_MAXGOLD, MF_BYCOMMAND);
@@ -275,7 +289,7 @@ bool OnCommand(cAppData& ad, int id, int code) {
         OnSaveNewFileAs(ad, id);
         return true;
     }
-    return false;
+    return onNewbieCommand(ad, id);
 }
 
 void PrepareMenuBar(cAppData& ad) {

@@ -113,9 +113,8 @@ struct Name {
 
 // The games of new --game, by their format version.
 const Name kGames[] = {{"1.14d", 96}, {"2.3", 97}, {"2.4", 98}, {"2.5", 99}, {"remaster", 105}};
-const Name kEditions[] = {{"classic", EDITION_CLASSIC},
-                          {"expansion", EDITION_EXPANSION},
-                          {"warlock", EDITION_WARLOCK}};
+const Name kEditions[] = {
+    {"classic", EDITION_CLASSIC}, {"expansion", EDITION_EXPANSION}, {"warlock", EDITION_WARLOCK}};
 
 struct Flag {
     const char* name;
@@ -252,14 +251,16 @@ std::string newbieRefusal(const NewbieChoice& c) {
     switch (DocNewbieRefusal(c)) {
         case NewbieRefusal::Edition:
             return "the Warlock edition is only in the remaster 3.0 and later (--game remaster), "
-                   "not in " + game;
+                   "not in " +
+                   game;
         case NewbieRefusal::NeedsExpansion:
             return name + " is only for expansion characters, not with --edition classic";
         case NewbieRefusal::NeedsWarlock:
             return c.version == 105 ? "the Warlock is only in the Warlock edition (--edition "
                                       "warlock)"
-                                    : game + " has no Warlock: he is only in the remaster's "
-                                             "Warlock edition (--game remaster --edition warlock)";
+                                    : game +
+                                          " has no Warlock: he is only in the remaster's "
+                                          "Warlock edition (--game remaster --edition warlock)";
         case NewbieRefusal::Version:  // the table of games and ParseClass allow neither
         case NewbieRefusal::Class:
         case NewbieRefusal::None:

@@ -216,8 +216,8 @@ int RunNew(const Options& opts) {
     const int code = ParseClass(opts.classArg);
     NewbieChoice newbie = opts.newbie;
     newbie.created = static_cast<std::uint32_t>(std::time(nullptr));
-    const bool made = newbie.version ? DocOpenNewbie(ad, newbie)
-                                     : DocOpenNewFile(ad, IDM_NEW_AMAZONE + code);
+    const bool made =
+        newbie.version ? DocOpenNewbie(ad, newbie) : DocOpenNewFile(ad, IDM_NEW_AMAZONE + code);
     if (!made) return fail(EXIT_REFUSED, "out of memory");
     if (!nameFits(opts.file)) return EXIT_REFUSED;
     SaveChoices how;
@@ -228,9 +228,10 @@ int RunNew(const Options& opts) {
     if (!save(ad, opts.file, how)) return EXIT_REFUSED;
     std::printf("made %s: %s, level 1", opts.file.c_str(), ClassEnglishName(code));
     if (how.newbie)
-        std::printf(", for %s (format version %u): the game builds the character when it first "
-                    "loads it",
-                    DocLayout(ad).game, static_cast<unsigned>(newbie.version));
+        std::printf(
+            ", for %s (format version %u): the game builds the character when it first "
+            "loads it",
+            DocLayout(ad).game, static_cast<unsigned>(newbie.version));
     std::printf("\n");
     return EXIT_OK;
 }

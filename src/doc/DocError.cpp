@@ -33,7 +33,8 @@ const Reason kReasons[] = {
     {DocError::BackupFailed, "could not be backed up; nothing written"},
     {DocError::CannotWrite, "could not be written and is unchanged"},
     {DocError::NotPlayed,
-     "is a new character's file as the game writes it at creation: the game builds the character when it first loads it"},
+     "is a new character's file as the game writes it at creation: the game builds the character "
+     "when it first loads it"},
     {DocError::HeaderOnly, "ends behind its header, though its character has played"},
     {DocError::SizeField, "is not as long as its size field says"},
     {DocError::NoMarker, "lacks a section marker"},

@@ -141,8 +141,8 @@ void write(cAppData& ad, const std::string& target, bool inPlace, const SaveChoi
         return;
     }
     DocResult why;
-    const bool written = how.newbie ? DocWriteFile(ad, target.c_str(), &why)
-                                    : DocSaveFile(ad, target.c_str(), &why);
+    const bool written =
+        how.newbie ? DocWriteFile(ad, target.c_str(), &why) : DocSaveFile(ad, target.c_str(), &why);
     if (!written) {
         if (r.backupMade) std::remove(r.backup.c_str());
         r.backupMade = false;

@@ -69,8 +69,8 @@ inline Bytes Named(Bytes b, const std::string& name, unsigned at = 8) {
 
 // The header-only file a game writes when a character is created, field by field as the
 // format describes it: every byte not set here is 0; sealed with size and checksum.
-inline Bytes Newbie(unsigned version, int charClass, int edition, bool hardcore,
-                    unsigned created, const std::string& name) {
+inline Bytes Newbie(unsigned version, int charClass, int edition, bool hardcore, unsigned created,
+                    const std::string& name) {
     const bool v105 = version == 105;
     const unsigned status = v105 ? 20 : 36, appearance = v105 ? 120 : 136;
     Bytes b(v105 ? 403 : 335, 0);

@@ -147,8 +147,9 @@ TEST(CliCheck, VerdictsValuesNotReadAndStatus) {
         {"hero", Sample("d2v107.d2s")}, {"Wilhelm", With16(Sample("99_Wilhelm.d2s"), 36, 0x2C)}};
     // clang-format on
     for (const auto& [name, bytes] : files) WriteBytes(dir / (name + std::string(".d2s")), bytes);
-    const std::string newbie = " (the file is a new character's file as the game writes it at "
-                               "creation: the game builds the character when it first loads it)";
+    const std::string newbie =
+        " (the file is a new character's file as the game writes it at "
+        "creation: the game builds the character when it first loads it)";
     const struct {
         std::vector<std::string> args;
         int status;

@@ -1,5 +1,7 @@
 // New characters as the game writes them at creation: every class of every game, written
 // whole and compared with the format's field table, which the remaster's own file checks.
+#include "doc/DocNewbie.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -10,7 +12,6 @@
 #include "core/AppData.h"
 #include "doc/Doc.h"
 #include "doc/DocCheck.h"
-#include "doc/DocNewbie.h"
 #include "doc/DocSave.h"
 
 namespace {
@@ -87,7 +88,11 @@ TEST(Newbie, CliWritesTheFileOfTheGameChosen) {
         {{"new", "4", "--game=2.3", "Ulf.d2s", "--edition", "Classic"}, 97, 4, 1, false, "Ulf"},
         {{"new", "Assassine", "Ivy.d2s", "--game", "1.14d"}, 96, 6, 2, false, "Ivy"},
         {{"new", "warlock", "Zed.d2s", "--game", "remaster", "--edition=warlock", "--force"},
-         105, 7, 3, false, "Zed"},
+         105,
+         7,
+         3,
+         false,
+         "Zed"},
     };
     for (const auto& row : rows) {
         const unsigned before = unsigned(std::time(nullptr));
