@@ -85,3 +85,9 @@ inline Bytes Newbie(unsigned version, int charClass, int edition, bool hardcore,
     std::copy(name.begin(), name.end(), b.begin() + (v105 ? 299 : version >= 98 ? 267 : 20));
     return Sealed(b);
 }
+
+// A newbie file's creation time (0 for a file too short to hold it).
+inline unsigned Created(const Bytes& b) {
+    const unsigned at = b.size() > 51 && b[4] == 105 ? 28 : 44;
+    return b.size() > 51 ? b[at] | b[at + 1] << 8 | b[at + 2] << 16 | unsigned(b[at + 3]) << 24 : 0;
+}
