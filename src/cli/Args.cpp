@@ -248,19 +248,15 @@ bool parseNewOption(const std::string& arg, int& i, int argc, const char* const*
 // Why the game chosen has no such character, in the options' words.
 std::string newbieRefusal(const NewbieChoice& c) {
     const std::string game = LayoutOf(c.version).game, name = kEnglishNames[c.charClass];
+    const std::string warlock = "the Warlock edition (--game remaster --edition warlock)";
     switch (DocNewbieRefusal(c)) {
         case NewbieRefusal::Edition:
-            return "the Warlock edition is only in the remaster 3.0 and later (--game remaster), "
-                   "not in " +
-                   game;
+            return game + " has no Warlock edition; the remaster 3.0 and later has";
         case NewbieRefusal::NeedsExpansion:
             return name + " is only for expansion characters, not with --edition classic";
         case NewbieRefusal::NeedsWarlock:
-            return c.version == 105 ? "the Warlock is only in the Warlock edition (--edition "
-                                      "warlock)"
-                                    : game +
-                                          " has no Warlock: he is only in the remaster's "
-                                          "Warlock edition (--game remaster --edition warlock)";
+            return (c.version == 105 ? std::string("the Warlock") : game + " has no Warlock: he") +
+                   " is only in " + warlock;
         case NewbieRefusal::Version:  // the table of games and ParseClass allow neither
         case NewbieRefusal::Class:
         case NewbieRefusal::None:
