@@ -3,9 +3,11 @@
 #include "doc/DocNewbie.h"
 
 #include <new>
+#include <vector>
 
 #include "core/AppData.h"
 #include "doc/Doc.h"
+#include "doc/DocCheck.h"
 #include "doc/Layout.h"
 #include "res/resource.h"
 
@@ -80,9 +82,8 @@ bool DocOpenNewbie(cAppData& ad, const NewbieChoice& c) {
 }
 
 bool DocIsNewbie(const cAppData& ad) {
-    const FileLayout& l = DocLayout(ad);
-    return ad.data && l.writable && l.sized && ad.length == headerSize(l) &&
-           (ad.data[l.status] & STATUS_FIRST_SAVE);
+    const std::vector<DocResult> damage = DocDamage(ad);
+    return damage.size() == 1 && damage.front().code == DocError::NotPlayed;
 }
 
 bool DocNewbieCommand(int command, NewbieChoice& choice) {

@@ -28,8 +28,8 @@ NewbieRefusal DocNewbieRefusal(const NewbieChoice& choice);
 // Drops the current document and makes the newbie file of the choice, nameless; false when
 // the choice is refused or the buffer cannot be allocated (then there is no document).
 bool DocOpenNewbie(cAppData& ad, const NewbieChoice& choice);
-// Whether the open file is a newbie file: a known sized layout, its header alone, with the
-// newbie bit. It is read-only, yet whole: the game expects nothing more.
+// Whether the open file is a newbie file: its header alone, with the newbie bit, and no other
+// damage. It is read-only, yet whole: the game expects nothing more.
 bool DocIsNewbie(const cAppData& ad);
 // The choice of a window's menu command for a newer game (resource.h); false for any other
 // command.
