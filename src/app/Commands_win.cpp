@@ -118,6 +118,22 @@ void onNewMenu(cAppData& ad) {
     }
 }
 
+// The New menu's characters for a newer game, and its hardcore mark, which holds for them
+// until it is taken off.
+bool onNewbieCommand(cAppData& ad, int id) {
+    if (id == IDM_NEW_HARDCORE) {
+        const HMENU menu = GetMenu(ad.hwnd);
+        const bool on = GetMenuState(menu, id, MF_BYCOMMAND) & MF_CHECKED;
+        CheckMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_UNCHECKED : MF_CHECKED));
+        return true;
+    }
+    NewbieChoice choice;
+    if (!DocNewbieCommand(id, choice)) return false;
+    choice.hardcore = (GetMenuState(GetMenu(ad.hwnd), IDM_NEW_HARDCORE, MF_BYCOMMAND) & MF_CHECKED);
+    OnSaveNewbieAs(ad, choice);
+    return true;
+}
+
 // A click on one of the Edit menu's marks changes the pending edit record.
 void onMark(cAppData& ad, int id) {
     EditSwitchMark(ad.edit, id);
@@ -286,7 +302,7 @@ bool OnCommand(cAppData& ad, int id, int code) {
         OnSaveNewFileAs(ad, id);
         return true;
     }
-    return false;
+    return onNewbieCommand(ad, id);
 }
 
 void PrepareMenuBar(cAppData& ad) {

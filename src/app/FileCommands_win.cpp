@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -102,6 +103,34 @@ void selectAndOpen(cAppData& ad, const std::string& path) {
     ViewOpenFileFromList(ad);
 }
 
+// Names a character that make() puts into the document after the file the user chooses,
+// writes it and opens it.
+template <class Make>
+void saveNewCharacter(cAppData& ad, Make make, bool newbie) {
+    cFileDialog dialog(ad.hwnd);
+    if (!OnCloseFile(ad)) return;
+    ViewCloseFile(ad);
+    if (!dialog.Save()) return;
+    if (!make()) {
+        mb(Tr(IDS_NO_MEMORY).c_str(), ad.hwnd);
+        ad.reset();
+        return;
+    }
+    SaveChoices how;
+    how.encode = false;
+    how.saveAs = true;
+    how.replace = true;
+    how.newbie = newbie;
+    const std::string target = dialog.GetFileName();
+    const SaveResult r = DocSave(ad, target, how);
+    ad.reset();
+    if (!r.ok()) {
+        report(ad, r, dialog.GetFileTitleA());
+        return;
+    }
+    selectAndOpen(ad, target);
+}
+
 }  // namespace
 
 Backup CopyFileA(cAppData& ad, const char* file) {
@@ -147,27 +176,18 @@ void OnSaveFileAs(cAppData& ad) {
 }
 
 void OnSaveNewFileAs(cAppData& ad, const int& command) {
-    cFileDialog dialog(ad.hwnd);
-    if (!OnCloseFile(ad)) return;
-    ViewCloseFile(ad);
-    if (!dialog.Save()) return;
-    if (!DocOpenNewFile(ad, command)) {
-        mb(Tr(IDS_NO_MEMORY).c_str(), ad.hwnd);
-        ad.reset();
-        return;
-    }
-    SaveChoices how;
-    how.encode = false;
-    how.saveAs = true;
-    how.replace = true;
-    const std::string target = dialog.GetFileName();
-    const SaveResult r = DocSave(ad, target, how);
-    ad.reset();
-    if (!r.ok()) {
-        report(ad, r, dialog.GetFileTitleA());
-        return;
-    }
-    selectAndOpen(ad, target);
+    saveNewCharacter(
+        ad, [&] { return DocOpenNewFile(ad, command); }, false);
+}
+
+void OnSaveNewbieAs(cAppData& ad, NewbieChoice choice) {
+    saveNewCharacter(
+        ad,
+        [&] {
+            choice.created = static_cast<std::uint32_t>(std::time(nullptr));
+            return DocOpenNewbie(ad, choice);
+        },
+        true);
 }
 
 bool OnCloseFile(cAppData& ad) {

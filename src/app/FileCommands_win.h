@@ -2,6 +2,7 @@
 // character's side files.
 #pragma once
 
+#include "doc/DocNewbie.h"
 #include "doc/DocSave.h"
 
 class cAppData;
@@ -12,6 +13,9 @@ Backup CopyFileA(cAppData& ad, const char* file);
 void OnSaveFile(cAppData& ad);
 void OnSaveFileAs(cAppData& ad);
 void OnSaveNewFileAs(cAppData& ad, const int& command);
+// A new character for a newer game, as that game writes it at creation (DocNewbie.h), made
+// now and opened read-only.
+void OnSaveNewbieAs(cAppData& ad, NewbieChoice choice);
 // Offers to save unsaved edits; false when the user went back to the edits (Cancel) or
 // chose to save and the save did not happen: the caller keeps the file open with its edits.
 bool OnCloseFile(cAppData& ad);

@@ -31,7 +31,7 @@ const char* const kOverviewHead =
     "  info FILE... [--json]   show characters\n"
     "  set FILE [FIELD=NUMBER ...] [options]\n"
     "                          change a character as the editor's window would\n"
-    "  new CLASS FILE [--force]\n"
+    "  new CLASS FILE [--game GAME [--edition E] [--hardcore]] [--force]\n"
     "                          make a new level-1 character\n"
     "  check FILE... [--json]  tell whether the game loads each file unchanged\n"
     "  help [COMMAND]          describe velmor-cli or one command\n"
@@ -108,12 +108,37 @@ const char* const kSetHelp =
     "A backup file (.bakvelmor) is never written in place; use --output.\n";
 
 const char* const kNewHelp =
-    "usage: velmor-cli new CLASS FILE [--force]\n"
+    "usage: velmor-cli new CLASS FILE [--game GAME [--edition EDITION] [--hardcore]]\n"
+    "                      [--force]\n"
     "\n"
     "Makes a new level-1 character of CLASS (see 'velmor-cli --help' for the names)\n"
     "named after FILE, which must be 2 to 15 letters plus the extension .d2s.\n"
     "An existing FILE is replaced only with --force, after its backup copy\n"
-    "NAME.bakvelmor (an existing backup copy is kept).\n";
+    "NAME.bakvelmor (an existing backup copy is kept).\n"
+    "\n"
+    "Without --game the character is a whole save of 1.08 (format version 89), which\n"
+    "the game reads from 1.08 to 1.14d and the remaster does not. With --game it is\n"
+    "the file that game writes when a character is created: its header alone, from\n"
+    "which the game builds the character when it first loads it (starting attributes,\n"
+    "items and skill, empty quests, the first waypoint). Velmor opens it read-only.\n"
+    "\n"
+    "options:\n"
+    "  --game GAME        1.14d (format version 96, read by 1.10 to 1.14d), remaster\n"
+    "                     (105, the remaster 3.0 and later), or one of the remaster's\n"
+    "                     earlier versions: 2.3 (97), 2.4 (98), 2.5 (99, 2.5 and later)\n"
+    "  --edition EDITION  classic, expansion (the default) or warlock (remaster only);\n"
+    "                     Druid and Assassin need the expansion, the Warlock warlock\n"
+    "  --hardcore         a hardcore character\n";
+
+struct Name {
+    const char* word;
+    int value;
+};
+
+// The games of new --game, by their format version.
+const Name kGames[] = {{"1.14d", 96}, {"2.3", 97}, {"2.4", 98}, {"2.5", 99}, {"remaster", 105}};
+const Name kEditions[] = {
+    {"classic", EDITION_CLASSIC}, {"expansion", EDITION_EXPANSION}, {"warlock", EDITION_WARLOCK}};
 
 struct Flag {
     const char* name;
@@ -231,6 +256,56 @@ bool parseSetOption(const std::string& arg, int& i, int argc, const char* const*
     return false;
 }
 
+template <std::size_t N>
+bool lookUp(const Name (&names)[N], const std::string& word, int& value) {
+    for (const Name& n : names) {
+        if (sameIgnoringCase(word, n.word)) {
+            value = n.value;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool parseNewOption(const std::string& arg, int& i, int argc, const char* const* argv,
+                    Options& opts, std::string& error) {
+    std::string value;
+    int number = 0;
+    if (arg == "--hardcore") {
+        opts.newbie.hardcore = true;
+    } else if (takeValue(arg, "--game", i, argc, argv, value, error)) {
+        if (error.empty() && !lookUp(kGames, value, number))
+            error = "unknown game '" + value + "' (1.14d, 2.3, 2.4, 2.5 or remaster)";
+        opts.newbie.version = static_cast<std::uint32_t>(number);
+    } else if (takeValue(arg, "--edition", i, argc, argv, value, error)) {
+        if (error.empty() && !lookUp(kEditions, value, opts.newbie.edition))
+            error = "unknown edition '" + value + "' (classic, expansion or warlock)";
+    } else {
+        error = "unknown option '" + arg + "'";
+    }
+    return error.empty();
+}
+
+// Why the game chosen has no such character, in the options' words.
+std::string newbieRefusal(const NewbieChoice& c) {
+    const std::string game = LayoutOf(c.version).game, name = kEnglishNames[c.charClass];
+    const std::string warlock = "the Warlock edition (--game remaster --edition warlock)";
+    switch (DocNewbieRefusal(c)) {
+        case NewbieRefusal::Edition:
+            return game + " has no Warlock edition; the remaster 3.0 and later has";
+        case NewbieRefusal::NeedsExpansion:
+            return name + " is only for expansion characters, not with --edition classic";
+        case NewbieRefusal::NeedsWarlock:
+            return (c.version == 105 ? std::string("the Warlock") : game + " has no Warlock: he") +
+                   " is only in " + warlock;
+        case NewbieRefusal::Version:  // the table of games and ParseClass allow neither
+        case NewbieRefusal::Class:
+        case NewbieRefusal::None:
+            break;
+    }
+    return "";
+}
+
 bool checkSet(const Options& opts, std::string& error) {
     if (opts.complete && opts.restart) {
         error = "--complete-game and --restart-game exclude each other";
@@ -249,12 +324,18 @@ bool checkNew(Options& opts, const std::vector<std::string>& positional, std::st
     const int code = ParseClass(opts.classArg);
     if (code < 0) {
         error = "unknown class '" + opts.classArg + "'";
+    } else if (opts.newbie.version) {
+        opts.newbie.charClass = code;
+        if (!opts.newbie.edition) opts.newbie.edition = EDITION_EXPANSION;
+        error = newbieRefusal(opts.newbie);
+    } else if (opts.newbie.edition || opts.newbie.hardcore) {
+        error = "--edition and --hardcore choose for --game, which is missing";
     } else if (code >= EXPANSION_CLASS_COUNT) {
-        error =
-            std::string("new makes characters of version 89, which has no ") + kEnglishNames[code];
-    } else if (!TestExt(opts.file.c_str() + FileNameStart(opts.file), "d2s")) {
-        error = "new makes save files, whose names end in .d2s: '" + opts.file + "'";
+        error = std::string("new makes characters of version 89, which has no ") +
+                kEnglishNames[code] + " (--game remaster --edition warlock makes one)";
     }
+    if (error.empty() && !TestExt(opts.file.c_str() + FileNameStart(opts.file), "d2s"))
+        error = "new makes save files, whose names end in .d2s: '" + opts.file + "'";
     return error.empty();
 }
 
@@ -307,6 +388,8 @@ bool parseCommandArgs(int argc, const char* const* argv, Options& opts, std::str
             opts.force = true;
         } else if (option && opts.command == Command::Set) {
             ok = parseSetOption(arg, i, argc, argv, opts, error);
+        } else if (option && opts.command == Command::New) {
+            ok = parseNewOption(arg, i, argc, argv, opts, error);
         } else if (option) {
             error = "unknown option '" + arg + "'";
             ok = false;

@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "doc/DocNewbie.h"
+
 enum ExitCode { EXIT_OK = 0, EXIT_REFUSED = 1, EXIT_USAGE = 2 };
 
 enum class Command { Help, Version, Info, Set, New, Check };
@@ -30,6 +32,9 @@ struct Options {
     std::string progression;
     bool noBackup = false, overwriteBackup = false;
     std::string output;
+    // new --game: the newbie file of that game's version (0: the 1.08 template); its class
+    // and time are filled in when it is made.
+    NewbieChoice newbie;
 };
 
 // Fills opts from argv; on bad usage returns false with the reason in error.

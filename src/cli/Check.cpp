@@ -9,6 +9,7 @@
 #include "doc/Doc.h"
 #include "doc/DocCheck.h"
 #include "doc/DocError.h"
+#include "doc/DocNewbie.h"
 
 namespace {
 
@@ -28,6 +29,9 @@ const char* const kCheckHelp =
     "--json prints one JSON object per line and file: its \"file\", \"verdict\" (ok, refused,\n"
     "changed or depends, the worst kind found) and \"problems\", each with \"kind\", \"rule\",\n"
     "\"found\" and \"game\".\n"
+    "A new character's file as the game writes it at creation (velmor-cli new --game)\n"
+    "is what the game expects: 'ok', with a note (JSON: \"note\") that the game builds\n"
+    "the character when it first loads it.\n"
     "\n"
     "Exit status: 0 when every file loads unchanged (problems of the kind depends\n"
     "included), 1 when any would be refused or changed or cannot be read or checked,\n"
@@ -59,7 +63,10 @@ int RunCheck(const Options& opts) {
         const std::vector<GameProblem> problems = DocCheck(ad);
         // A stash that only 1.10-1.12 empty is the player's own gold in 1.13 and later.
         if (!problems.empty() && WorstKind(problems) != GameKind::Depends) status = EXIT_REFUSED;
-        PrintCheck(file, problems, opts.json);
+        // A newbie file is what the game expects of a character it has not yet built.
+        const std::string note =
+            DocIsNewbie(ad) ? std::string("the file ") + DocErrorText(DocError::NotPlayed) : "";
+        PrintCheck(file, problems, opts.json, note);
     }
     return status;
 }

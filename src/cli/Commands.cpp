@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "core/Constants.h"
 #include "doc/Doc.h"
 #include "doc/DocError.h"
+#include "doc/DocNewbie.h"
 #include "doc/DocSave.h"
 #include "doc/Layout.h"
 #include "res/resource.h"
@@ -185,8 +187,12 @@ int RunInfo(const Options& opts) {
             continue;
         }
         DocGetData(ad);
-        if (!DocVersionWritable(ad) || !DocChecksumOk(ad))
-            say("warning: " + file + ": " + DocVersionText(ad) + infoCaveat(ad));
+        if (DocIsNewbie(ad) && DocChecksumOk(ad)) {
+            say(file + ": " + DocVersionText(ad));  // no damage: the game expects no more
+        } else if (!DocVersionWritable(ad) || !DocChecksumOk(ad)) {
+            say("warning: " + file + ": " + DocVersionText(ad) +
+                infoCaveat(ad));
+        }
         if (opts.json) {
             PrintInfoJson(ad, file);
         } else {
@@ -238,15 +244,25 @@ int RunSet(const Options& opts) {
 
 int RunNew(const Options& opts) {
     cAppData ad;
-    if (!DocOpenNewFile(ad, IDM_NEW_AMAZONE + ParseClass(opts.classArg)))
-        return fail(EXIT_REFUSED, "out of memory");
+    const int code = ParseClass(opts.classArg);
+    NewbieChoice newbie = opts.newbie;
+    newbie.created = static_cast<std::uint32_t>(std::time(nullptr));
+    const bool made =
+        newbie.version ? DocOpenNewbie(ad, newbie) : DocOpenNewFile(ad, IDM_NEW_AMAZONE + code);
+    if (!made) return fail(EXIT_REFUSED, "out of memory");
     if (!nameFits(opts.file)) return EXIT_REFUSED;
     SaveChoices how;
     how.encode = false;
     how.saveAs = true;
     how.replace = opts.force;
+    how.newbie = newbie.version != 0;
     if (!save(ad, opts.file, how)) return EXIT_REFUSED;
-    std::printf("made %s: %s, level 1\n", opts.file.c_str(),
-                ClassEnglishName(ParseClass(opts.classArg)));
+    std::printf("made %s: %s, level 1", opts.file.c_str(), ClassEnglishName(code));
+    if (how.newbie)
+        std::printf(
+            ", for %s (format version %u): the game builds the character when it first "
+            "loads it",
+            DocLayout(ad).game, static_cast<unsigned>(newbie.version));
+    std::printf("\n");
     return EXIT_OK;
 }

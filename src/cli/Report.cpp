@@ -148,14 +148,17 @@ void PrintInfoJson(cAppData& ad, const std::string& file) {
     std::printf("}\n");
 }
 
-void PrintCheck(const std::string& file, const std::vector<GameProblem>& problems, bool json) {
+void PrintCheck(const std::string& file, const std::vector<GameProblem>& problems, bool json,
+                const std::string& note) {
     const char* verdict = problems.empty() ? "ok" : GameKindName(WorstKind(problems));
     if (!json) {
         std::string line = escaped(file, false, false) + ":";
         for (const GameProblem& p : problems)
             line +=
                 (&p == &problems.front() ? " " : "; ") + escaped(GameProblemText(p), false, true);
-        std::printf("%s%s\n", line.c_str(), problems.empty() ? " ok" : "");
+        if (problems.empty()) line += " ok";
+        if (!note.empty()) line += " (" + note + ")";
+        std::printf("%s\n", line.c_str());
         return;
     }
     std::printf("{\"file\": %s, \"verdict\": \"%s\", \"problems\": [",
@@ -165,5 +168,5 @@ void PrintCheck(const std::string& file, const std::vector<GameProblem>& problem
                     &p == &problems.front() ? "" : ", ", GameKindName(p.kind), p.rule,
                     jsonString(p.found, true).c_str(), jsonString(p.action, false).c_str());
     }
-    std::printf("]}\n");
+    std::printf("]%s}\n", note.empty() ? "" : (", \"note\": " + jsonString(note, false)).c_str());
 }

@@ -14,5 +14,7 @@ void PrintInfoJson(cAppData& ad, const std::string& file);
 void PrintProgress(cAppData& ad);
 void PrintProgressJson(cAppData& ad);
 struct GameProblem;
-// "FILE: ok" or "FILE: PROBLEM; PROBLEM", or one line of JSON.
-void PrintCheck(const std::string& file, const std::vector<GameProblem>& problems, bool json);
+// "FILE: ok" or "FILE: PROBLEM; PROBLEM", or one line of JSON; a note, when given, follows
+// in parentheses (JSON: "note").
+void PrintCheck(const std::string& file, const std::vector<GameProblem>& problems, bool json,
+                const std::string& note = "");

@@ -17,6 +17,9 @@ bool DocTestD2FileFormat(cDocument& ad);
 bool DocOpenFile(cDocument& ad, const char* name, DocResult* why = nullptr);
 // Writes the bytes as they are; DocSave (DocSave.h) is the whole save with its checks.
 bool DocSaveFile(cDocument& ad, const char* name, DocResult* why = nullptr);
+// The same without asking whether the file may be written: for a document whose bytes the
+// caller has vouched for (a newbie file just made).
+bool DocWriteFile(cDocument& ad, const char* name, DocResult* why = nullptr);
 void DocCloseFile(cDocument& ad);
 // Makes room for a document of length bytes; false when the buffer cannot grow.
 bool DocReserve(cDocument& ad, unsigned int length);

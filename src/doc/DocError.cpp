@@ -32,7 +32,9 @@ const Reason kReasons[] = {
     {DocError::TooLongToSave, "would be longer than 100000 bytes; nothing written"},
     {DocError::BackupFailed, "could not be backed up; nothing written"},
     {DocError::CannotWrite, "could not be written and is unchanged"},
-    {DocError::NotPlayed, "ends before its attributes (a character not yet played)"},
+    {DocError::NotPlayed,
+     "is a new character's file as the game writes it at creation: the game builds the character "
+     "when it first loads it"},
     {DocError::HeaderOnly, "ends behind its header, though its character has played"},
     {DocError::SizeField, "is not as long as its size field says"},
     {DocError::NoMarker, "lacks a section marker"},

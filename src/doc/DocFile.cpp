@@ -90,6 +90,10 @@ bool DocSaveFile(cDocument& ad, const char* name, DocResult* why) {
         if (why) *why = {DocError::NotWritable, DocReadOnlyReason(ad)};
         return false;
     }
+    return DocWriteFile(ad, name, why);
+}
+
+bool DocWriteFile(cDocument& ad, const char* name, DocResult* why) {
     DocSeal(ad);
     lastSaveError.clear();
     if (FileWriteAtomic(name, ad.data, ad.length, &lastSaveError)) return true;

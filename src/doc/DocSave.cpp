@@ -10,6 +10,7 @@
 #include "core/Constants.h"
 #include "core/Document.h"
 #include "doc/Doc.h"
+#include "doc/DocNewbie.h"
 #include "doc/Layout.h"
 #include "support/File.h"
 #include "support/Paths.h"
@@ -140,7 +141,9 @@ void write(cDocument& ad, const std::string& target, bool inPlace, const SaveCho
         return;
     }
     DocResult why;
-    if (!DocSaveFile(ad, target.c_str(), &why)) {
+    const bool written =
+        how.newbie ? DocWriteFile(ad, target.c_str(), &why) : DocSaveFile(ad, target.c_str(), &why);
+    if (!written) {
         if (r.backupMade) std::remove(r.backup.c_str());
         r.backupMade = false;
         r.code = why.code;
@@ -158,7 +161,7 @@ std::string DocBackupName(const std::string& file) {
 
 SaveResult DocSave(cDocument& ad, const std::string& target, const SaveChoices& how) {
     if (!ad.data) return refused(DocError::NoDocument);
-    const std::string problem = DocReadOnlyReason(ad);
+    const std::string problem = how.newbie && DocIsNewbie(ad) ? "" : DocReadOnlyReason(ad);
     if (!problem.empty())
         return refused(DocError::NotWritable, "format version " +
                                                   std::to_string(DocFormatVersion(ad)) +

@@ -28,6 +28,9 @@ struct SaveChoices {
     bool replace = false;
     // Save As: the file whose side files are copied along; none when empty.
     std::string source;
+    // The document is a newbie file just made (DocNewbie.h): the header alone is the whole
+    // file the game expects, so it is written although an opened one is read-only.
+    bool newbie = false;
 };
 
 struct SaveResult : DocResult {

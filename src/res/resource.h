@@ -100,6 +100,14 @@
 #define IDM_SKILLS_DIALOG 40060
 #define IDM_QUESTS_DIALOG 40061
 #define IDM_WAYPOINTS_DIALOG 40062
+// New characters for a newer game, as that game writes them at creation: each run of
+// commands is the first class code's, followed by the others of its edition.
+#define IDM_NEW96_EXPANSION 40200
+#define IDM_NEW96_CLASSIC 40210
+#define IDM_NEW105_EXPANSION 40220
+#define IDM_NEW105_CLASSIC 40230
+#define IDM_NEW105_WARLOCK 40240
+#define IDM_NEW_HARDCORE 40250
 
 // Texts the program builds at run time, in the string tables of both languages; the
 // numbers run without a gap from the first to the last.

@@ -66,3 +66,28 @@ inline Bytes Named(Bytes b, const std::string& name, unsigned at = 8) {
     std::copy(name.begin(), name.end(), b.begin() + at);
     return b;
 }
+
+// The header-only file a game writes when a character is created, field by field as the
+// format describes it: every byte not set here is 0; sealed with size and checksum.
+inline Bytes Newbie(unsigned version, int charClass, int edition, bool hardcore, unsigned created,
+                    const std::string& name) {
+    const bool v105 = version == 105;
+    const unsigned status = v105 ? 20 : 36, appearance = v105 ? 120 : 136;
+    Bytes b(v105 ? 403 : 335, 0);
+    Put32(b, 0, 0xAA55AA55), Put32(b, 4, version);
+    b[status] = 0x01 | (hardcore ? 0x04 : 0) | (!v105 && edition == 2 ? 0x20 : 0);
+    b[status + 4] = charClass, b[status + 5] = 0x10, b[status + 6] = 0x1E, b[status + 7] = 1;
+    Put32(b, status + 8, created), Put32(b, status + 12, created);
+    const Bytes look = {1, 1, 1, 1, 1, 0xFF, 0xFF, 0xFF, 1, 1};
+    std::fill(b.begin() + appearance, b.begin() + appearance + 32, 0xFF);
+    std::copy(look.begin(), look.end(), b.begin() + appearance);
+    if (v105) b[248] = edition;
+    std::copy(name.begin(), name.end(), b.begin() + (v105 ? 299 : version >= 98 ? 267 : 20));
+    return Sealed(b);
+}
+
+// A newbie file's creation time (0 for a file too short to hold it).
+inline unsigned Created(const Bytes& b) {
+    const unsigned at = b.size() > 51 && b[4] == 105 ? 28 : 44;
+    return b.size() > 51 ? b[at] | b[at + 1] << 8 | b[at + 2] << 16 | unsigned(b[at + 3]) << 24 : 0;
+}

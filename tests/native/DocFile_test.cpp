@@ -59,12 +59,14 @@ TEST_F(DocFile, FilesItCannotWriteAreRefusedUntouched) {
     Bytes firstSave = With16(Sample("105_barbrotw.d2s"), 20, 0x01);  // status bit 0x01: a first
     firstSave.resize(403);                                           // save, its header only
     firstSave = Sealed(firstSave);
+    const std::string newbie = "is a new character's file as the game writes it at creation: "
+                               "the game builds the character when it first loads it";
     const std::pair<Bytes, std::string> rows[] = {
         // clang-format off
         {Template(71, 706), version},
         {Template(89 + 256, 706), version},
-        {Sample("98_InitialSave.d2s"), "ends before its attributes (a character not yet played)"},
-        {firstSave, "ends before its attributes (a character not yet played)"},
+        {Sample("98_InitialSave.d2s"), newbie},
+        {firstSave, newbie},
         {Spliced("98_Agelatus.d2s", 335, 0), "ends behind its header, though its character has "
          "played (it ends at byte 335 and its status byte 36 holds 0x28, without the first-save "
          "bit 0x01)"},

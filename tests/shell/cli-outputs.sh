@@ -158,6 +158,12 @@ new 8 Hero.d2s
 new warlock Hero.d2s
 new Paladin Hero.d2s extra
 new Paladin Hero.d2s.txt
+new warlock Hero.d2s --game 1.14d
+new druid Hero.d2s --game remaster --edition classic
+new warlock Hero.d2s --game remaster
+new amazon Hero.d2s --hardcore
+new amazon Hero.d2s --game 1.13
+new 0 A.d2s --game remaster
 set
 set hero.d2s --bogus
 set hero.d2s speed=5
@@ -217,6 +223,7 @@ check --json Abcdefghijklmno.d2s badsize.d2s
 new amazone Hero.d2s
 new 06 -- Hero.d2s
 new Paladin hero.d2s --force
+new sorceress Sorc.d2s --game 1.14d --hardcore
 set hero.d2s level=120 strength=0 gold=99999999 life=000000000000000000000000000000000000000000000000000000042
 set hero.d2s --max-gold --skills-full --complete-game --no-backup
 set hero.d2s --class=Amazon --output Other.d2s

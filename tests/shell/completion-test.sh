@@ -50,6 +50,11 @@ check "saves" velmor-cli set Rogar.d2s --output sa
 check "saves" velmor-cli set Rogar.d2s --output = sa
 check "My Hero.d2s|Rogar.d2s|saves" velmor-cli new Amazon ""
 check "--force" velmor-cli set Rogar.d2s --fo
+check "--edition|--force|--game|--hardcore|--help" velmor-cli new Druid Neo.d2s --
+check "remaster" velmor-cli new Druid Neo.d2s --game R
+check "2.3|2.4|2.5" velmor-cli new Druid --game=2
+check "warlock" velmor-cli new --edition w
+check "Warlock" velmor-cli new --game remaster --edition warlock war
 check "strength=" velmor-cli set Rogar.d2s --class Druid STR
 check "" velmor-cli set Rogar.d2s level=4
 check "--progress" velmor-cli info Rogar.d2s --pro

@@ -90,6 +90,36 @@ TEST(FileCommands, SaveAsAndNewWriteToTheFolderTypedIntoTheDialog) {
     EXPECT_EQ((Names{"Neo.d2s", "Rogar.bakvelmor", "Rogar.key", "other"}), dir.List());
 }
 
+// New characters for a newer game, in either language: every run of commands is in the
+// menu, and the one chosen writes the file that game writes at creation, made now (hardcore
+// while the mark is on), which opens read-only saying that the game builds the character.
+TEST(FileCommands, NewForANewerGameWritesItsNewbieFile) {
+    const std::string builds = "the game builds the character when it first loads it";
+    // clang-format off
+    const struct { Lang lang; int command; bool hardcore; std::vector<int> made; std::string title, cls; } rows[] = {
+        {Lang::Chinese, IDM_NEW96_CLASSIC + 2, false, {96, 2, 1}, "Neo", "Necromancer"},
+        {Lang::English, IDM_NEW105_WARLOCK + 7, true, {105, 7, 3}, "Neo (hardcore)", "Warlock"},
+        {Lang::English, IDM_NEW105_EXPANSION + 6, false, {105, 6, 2}, "Neo", "Assassine"}};
+    // clang-format on
+    for (const auto& r : rows) {
+        TempFolder dir;
+        Editor ed("", r.lang);
+        for (int id : {IDM_NEW96_EXPANSION + 6, IDM_NEW96_CLASSIC + 4, IDM_NEW105_EXPANSION + 6,
+                       IDM_NEW105_CLASSIC + 4, IDM_NEW105_WARLOCK + 7, IDM_NEW_HARDCORE})
+            EXPECT_NE(UINT(-1), GetMenuState(GetMenu(ed.dlg), id, MF_BYCOMMAND)) << id;
+        if (r.hardcore) ed.Command(IDM_NEW_HARDCORE);
+        ed.Expect({Answer::SaveAs, dir / "Neo.d2s"});
+        const unsigned before = unsigned(time(nullptr));
+        ed.Command(r.command);
+        const Bytes got = ReadBytes(dir / "Neo.d2s");
+        EXPECT_TRUE(Created(got) >= before && Created(got) <= unsigned(time(nullptr)));
+        EXPECT_EQ(Newbie(r.made[0], r.made[1], r.made[2], r.hardcore, Created(got), "Neo"), got);
+        EXPECT_EQ(r.title + "|" + r.cls, ed.Title() + "|" + ed.Text(IDC_CLASS));
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(ed.dlg, IDC_STRENGTH)));
+        EXPECT_NE(std::string::npos, ed.Text(IDC_STATUS).find(builds)) << ed.Text(IDC_STATUS);
+    }
+}
+
 // Refused saves (a name too short, a file that would grow past 100000 bytes) write nothing
 // and keep the typed values and the marks; the marks reach only the bytes written, and a
 // vanished file is restored as it was loaded, whatever is marked.
