@@ -6,6 +6,7 @@
 #include <random>
 #include <vector>
 
+#include "support/FileCalls.h"
 #include "support/Paths.h"
 
 namespace {
@@ -18,14 +19,22 @@ std::string reason(const char* what, const std::string& name, int err) {
     return std::string(what) + " " + name + ": " + std::strerror(err ? err : EIO);
 }
 
-bool writeAll(std::FILE* f, const void* bytes, std::size_t len) {
+// Writes the bytes to the temporary file, flushes and syncs them and closes it; the step
+// that failed, with its errno, or null.
+const char* writeAll(std::FILE* f, const void* bytes, std::size_t len) {
     errno = 0;
-    bool ok = std::fwrite(bytes, 1, len, f) == len;
-    ok = ok && std::fflush(f) == 0 && FileSyncStream(f);
+    const char* failed = nullptr;
+    if (fileCalls.fwrite(bytes, 1, len, f) != len) {
+        failed = "write";
+    } else if (fileCalls.fflush(f) != 0) {
+        failed = "flush";
+    } else if (!FileSyncStream(f)) {
+        failed = "sync";
+    }
     const int err = errno;
-    if (std::fclose(f) != 0) return false;
+    if (fileCalls.fclose(f) != 0 && !failed) return "close";
     errno = err;
-    return ok;
+    return failed;
 }
 
 }  // namespace
@@ -72,32 +81,34 @@ bool FileWriteAtomic(const char* name, const void* bytes, std::size_t len, std::
         setError(errorText, reason("cannot create a file beside", name, errno));
         return false;
     }
-    if (writeAll(f, bytes, len)) {
+    if (const char* step = writeAll(f, bytes, len)) {
+        const std::string what = std::string("cannot ") + step + " the temporary file for";
+        setError(errorText, reason(what.c_str(), name, errno));
+    } else {
         FileCopyAttributes(target.c_str(), tmp.c_str());
         if (FileReplace(tmp.c_str(), target.c_str())) return true;
         setError(errorText, reason("cannot replace", name, errno));
-    } else {
-        setError(errorText, reason("cannot write", name, errno));
     }
-    std::remove(tmp.c_str());
+    fileCalls.remove(tmp.c_str());
     return false;
 }
 
 bool FileCopyAtomic(const char* from, const char* to, std::size_t maxBytes,
                     std::string* errorText) {
-    std::FILE* f = std::fopen(from, "rb");
+    std::FILE* f = fileCalls.fopen(from, "rb");
     if (!f) {
-        setError(errorText, reason("cannot read", from, errno));
+        setError(errorText, reason("cannot open", from, errno));
         return false;
     }
     std::vector<unsigned char> bytes;
     unsigned char chunk[65536];
     std::size_t n;
-    while (bytes.size() <= maxBytes && (n = std::fread(chunk, 1, sizeof chunk, f)) > 0)
+    while (bytes.size() <= maxBytes && (n = fileCalls.fread(chunk, 1, sizeof chunk, f)) > 0)
         bytes.insert(bytes.end(), chunk, chunk + n);
-    const bool readError = std::ferror(f) != 0;
+    // A read that stopped short of the end, and not at the limit, failed.
+    const bool readError = bytes.size() <= maxBytes && !std::feof(f);
     const int err = errno;
-    std::fclose(f);
+    fileCalls.fclose(f);
     if (readError) {
         setError(errorText, reason("cannot read", from, err));
         return false;

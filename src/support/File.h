@@ -11,7 +11,8 @@
 // resolves to, and moves it over that file only after every byte is written and flushed.
 // The file keeps its permissions and, where the user may set them, its owner and group;
 // a symbolic link stays a link. On any failure the file keeps its previous content and
-// the temporary file is removed; errorText, when given, receives the system's reason.
+// the temporary file is removed; errorText, when given, receives the step that failed and
+// the system's reason.
 bool FileWriteAtomic(const char* name, const void* bytes, std::size_t len,
                      std::string* errorText = nullptr);
 // Copies a file through FileWriteAtomic; refuses sources larger than maxBytes.

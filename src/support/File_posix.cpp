@@ -9,23 +9,29 @@
 #include <random>
 
 #include "support/File.h"
+#include "support/FileCalls.h"
+
+FileCalls fileCalls = {std::fopen,  std::fread, std::fwrite, std::fflush, std::fclose,
+                       std::remove, open,       fdopen,      fsync,       std::rename};
 
 std::FILE* FileCreateNew(const std::string& path) {
-    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int fd = fileCalls.open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) return nullptr;
-    std::FILE* f = fdopen(fd, "wb");
+    std::FILE* f = fileCalls.fdopen(fd, "wb");
     if (!f) {
+        const int err = errno;
         close(fd);
-        unlink(path.c_str());
+        fileCalls.remove(path.c_str());
+        errno = err;
     }
     return f;
 }
 
 std::uint64_t FileTempSeed() { return std::random_device()(); }
 
-bool FileSyncStream(std::FILE* f) { return fsync(fileno(f)) == 0; }
+bool FileSyncStream(std::FILE* f) { return fileCalls.sync(fileno(f)) == 0; }
 
-bool FileReplace(const char* from, const char* to) { return std::rename(from, to) == 0; }
+bool FileReplace(const char* from, const char* to) { return fileCalls.rename(from, to) == 0; }
 
 void FileCopyAttributes(const char* like, const char* to) {
     struct stat st;

@@ -8,16 +8,22 @@
 #include <random>
 
 #include "support/File.h"
+#include "support/FileCalls.h"
+
+FileCalls fileCalls = {std::fopen,  std::fread, std::fwrite, std::fflush, std::fclose,
+                       std::remove, _open,      _fdopen,     _commit,     MoveFileExA};
 
 std::FILE* FileCreateNew(const std::string& path) {
     // _O_EXCL is CREATE_NEW: an existing file is never opened.
-    const int fd =
-        _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+    const int fd = fileCalls.open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY,
+                                  _S_IREAD | _S_IWRITE);
     if (fd < 0) return nullptr;
-    std::FILE* f = _fdopen(fd, "wb");
+    std::FILE* f = fileCalls.fdopen(fd, "wb");
     if (!f) {
+        const int err = errno;
         _close(fd);
-        DeleteFileA(path.c_str());
+        fileCalls.remove(path.c_str());
+        errno = err;
     }
     return f;
 }
@@ -26,10 +32,11 @@ std::uint64_t FileTempSeed() {
     return std::random_device()() ^ GetTickCount() ^ (std::uint64_t(GetCurrentProcessId()) << 16);
 }
 
-bool FileSyncStream(std::FILE* f) { return _commit(_fileno(f)) == 0; }
+bool FileSyncStream(std::FILE* f) { return fileCalls.sync(_fileno(f)) == 0; }
 
 bool FileReplace(const char* from, const char* to) {
-    if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    if (fileCalls.MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
     errno = GetLastError() == ERROR_ACCESS_DENIED || GetLastError() == ERROR_SHARING_VIOLATION
                 ? EACCES
                 : EIO;

@@ -1,8 +1,8 @@
 // File commands through the real main dialog: the backup and its questions, a save deleted
 // meanwhile, Save As and new characters in the folder typed into the dialog, pending
 // operations that reach only the bytes written, refused saves that keep the typed values.
-// The file-system cases of the save itself are tested natively. Every file written is
-// compared whole against bytes edited by hand from the input.
+// The file-system cases of the save itself are in Save_test and SaveFaults_test. Every file
+// written is compared whole against bytes edited by hand from the input.
 #include <gtest/gtest.h>
 
 #include "Harness.h"
