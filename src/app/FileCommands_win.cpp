@@ -35,7 +35,9 @@ void report(cAppData& ad, const SaveResult& r, const std::string& name) {
     if (r.code == DocError::NameRefused || r.code == DocError::NotWritable) {
         mb(r.detail.c_str(), ad.hwnd);
     } else if (r.code == DocError::CannotWrite) {
-        mb(Tr(IDS_SAVE_FAILED, name).c_str(), ad.hwnd);
+        // The step that failed and the system's reason, below the assurance.
+        mb((Tr(IDS_SAVE_FAILED, name) + (r.detail.empty() ? "" : "\n" + r.detail)).c_str(),
+           ad.hwnd);
     } else {
         mb(DocErrorMessage(r, name).c_str(), ad.hwnd);
     }
@@ -171,6 +173,8 @@ void OnSaveFileAs(cAppData& ad) {
         report(ad, r, dialog.GetFileTitleA());
         return;
     }
+    // The save is written; a side file that could not follow it is said, not hidden.
+    for (const std::string& warning : r.warnings) mb(warning.c_str(), ad.hwnd);
     ViewCloseFile(ad);
     selectAndOpen(ad, target);
 }

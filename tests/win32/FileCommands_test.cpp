@@ -5,8 +5,12 @@
 // written is compared whole against bytes edited by hand from the input.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include "Harness.h"
 #include "res/resource.h"
+#include "support/FileCalls.h"
 #include "support/Instance_win.h"
 
 const std::string kSaid = "修改器提示:|";
@@ -164,4 +168,30 @@ TEST(FileCommands, RefusedSavesKeepTheEditsAndMarksReachOnlyTheBytesWritten) {
     ed.Close();
     EXPECT_EQ(kTitle + "|Rogar.d2s has been removed! Restore Character?", ed.shown.back());
     EXPECT_EQ(saved, ReadBytes(dir / "Rogar.d2s"));
+}
+
+// A write that fails on its way to the disk (here the sync of the temporary file: first the
+// backup's, then the save's) leaves the file and the folder as they were, and the message names the
+// step and the system's reason.
+TEST(FileCommands, AFailedWriteNamesItsStepAndLeavesTheFileAsItWas) {
+    TempFolder dir;
+    const Bytes rogar = NewSave("Rogar", 4);
+    WriteBytes(dir / "Rogar.d2s", rogar);
+    Editor ed;
+    ed.Select("Rogar.d2s");
+    ed.Type(IDC_STRENGTH, "99");
+    const FileCalls real = fileCalls;
+    fileCalls.sync = [](int) { return errno = EIO, -1; };
+    ed.Expect({Answer::Yes});  // to saving without the backup, whose copy failed the same way
+    ed.Expect({Answer::Ok});
+    ed.Command(IDM_SAVE);
+    fileCalls = real;
+    EXPECT_EQ(kSaid +
+                  "Could not save Rogar.d2s!\nThe file on disk is unchanged.\ncannot sync "
+                  "the temporary file for Rogar.d2s: " +
+                  std::strerror(EIO),
+              ed.shown.back());
+    EXPECT_EQ(rogar, ReadBytes(dir / "Rogar.d2s"));
+    EXPECT_EQ((Names{"Rogar.d2s"}), dir.List());
+    EXPECT_EQ("99", ed.Text(IDC_STRENGTH));
 }
