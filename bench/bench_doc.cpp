@@ -22,7 +22,6 @@
 #include "support/File.h"
 #include "support/Paths.h"
 #include "support/mbConsole.h"
-#include "view/Ui.h"
 
 namespace {
 

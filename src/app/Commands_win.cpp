@@ -213,9 +213,7 @@ void ShellOpen(const char* target) {
     ShellExecuteA(nullptr, nullptr, target, nullptr, nullptr, SW_SHOW);
 }
 
-bool UnsavedEdits(cAppData& ad) {
-    return ad.fileopen() && (ViewPlayerEdited(ad) || ViewDataChanged(ad));
-}
+bool UnsavedEdits(cAppData& ad) { return ad.fileopen() && (FieldsEdited(ad) || !ad.edit.empty()); }
 
 bool SelectionIsNotOpen(cAppData& ad) { return ad.filename != ViewListGetSelFile(ad, nullptr); }
 

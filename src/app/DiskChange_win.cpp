@@ -19,7 +19,6 @@
 #include "res/resource.h"
 #include "support/Lang_win.h"
 #include "support/mb.h"
-#include "view/Fields.h"
 #include "view/View.h"
 
 namespace {

@@ -25,7 +25,6 @@
 #include "support/Paths_win.h"
 #include "support/Utf8_win.h"
 #include "support/mb.h"
-#include "view/Fields.h"
 #include "view/View.h"
 
 namespace {

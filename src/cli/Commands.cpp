@@ -1,13 +1,12 @@
 // velmor-cli's commands drive the editor's own operations: the file is opened as the
-// window opens it, the typed texts pass through the window's field rules (in their console
-// form) and the file is written as the Save or Save As command writes it.
+// window opens it, the typed texts pass through the window's field rules and the file is
+// written as the Save or Save As command writes it.
 #include "cli/Commands.h"
 
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <string>
-#include <vector>
 
 #include "cli/Edits.h"
 #include "cli/Report.h"
@@ -22,8 +21,6 @@
 #include "support/File.h"
 #include "support/Paths.h"
 #include "view/Fields.h"
-#include "view/Ui.h"
-#include "view/UiConsole.h"
 
 namespace {
 
@@ -54,13 +51,6 @@ std::string infoCaveat(const cAppData& ad) {
     return DocVersionWritable(ad) ? "" : "; the values shown may be incomplete";
 }
 
-// Shows the open character in the console window, as opening it in the editor does.
-void showInWindow(cAppData& ad) {
-    ConsoleResetWindow();
-    ViewInitCombo(ad);
-    ViewSetData(ad);
-}
-
 // The character name that a file name gives, checked by the editor's rules.
 bool nameFits(const std::string& path) {
     const std::string file = nameOf(path);
@@ -83,21 +73,22 @@ bool nameFits(const std::string& path) {
     return false;
 }
 
-bool selectClass(cAppData& ad, const std::string& arg, std::string& error) {
+// The class that --class selects; without it none is selected and the stored class stays.
+bool selectClass(const cAppData& ad, const std::string& arg, int& sel, std::string& error) {
+    sel = -1;
     if (arg.empty()) return true;
     const int code = ParseClass(arg);
-    if (code >= UiComboCount(ad)) {
+    if (code >= DocClassCount(ad)) {
         error = std::string("class ") + ClassEnglishName(code) +
                 (code >= EXPANSION_CLASS_COUNT ? " is only for characters of the Warlock edition"
                                                : " is only for expansion characters");
         return false;
     }
-    UiComboSelect(ad, code);
+    sel = code;
     return true;
 }
 
-void typeAndMark(cAppData& ad, const Options& opts) {
-    for (const auto& edit : opts.edits) UiSetText(ad, edit.first, edit.second.c_str());
+void mark(cAppData& ad, const Options& opts) {
     CharEdit& e = ad.edit;
     e.game = opts.complete  ? GameAction::Complete
              : opts.restart ? GameAction::Restart
@@ -106,19 +97,18 @@ void typeAndMark(cAppData& ad, const Options& opts) {
                   : opts.skillsNone ? SkillsAction::None
                                     : SkillsAction::Keep;
     e.maxGold = opts.maxGold;
-    if (opts.maxGold) ViewOnMaxGold(ad, true);
 }
 
-// What the fields show before they are read, to report what the limits change.
-std::vector<std::string> shownTexts() {
-    std::vector<std::string> texts;
-    for (const FieldInfo& f : kFields) texts.push_back(ConsoleGetText(f.id));
+// The numbers typed, over the stored values that the other fields show.
+FieldTexts typedTexts(const Options& opts, const FieldTexts& stored) {
+    FieldTexts texts = stored;
+    for (const auto& edit : opts.edits) texts[FieldIndex(edit.first)] = edit.second;
     return texts;
 }
 
 // Every value the limits changed, typed or stored. Gold that --max-gold sets is no stored
 // value changed by a limit.
-void reportLimited(const Options& opts, const std::vector<std::string>& before) {
+void reportLimited(const Options& opts, const FieldTexts& before, const FieldTexts& read) {
     for (int i = 0; i < kFieldCount; ++i) {
         const int id = kFields[i].id;
         std::string typed;
@@ -126,7 +116,7 @@ void reportLimited(const Options& opts, const std::vector<std::string>& before) 
             if (edit.first == id) typed = edit.second;
         }
         const bool forced = opts.maxGold && (id == IDC_GOLD || id == IDC_GOLDSTASH);
-        const std::string after = ConsoleGetText(id);
+        const std::string& after = read[i];
         if (!typed.empty() && typed != after) {
             std::printf("%s: '%s' read as %s\n", kFields[i].name, typed.c_str(), after.c_str());
         } else if (typed.empty() && !forced && before[i] != after) {
@@ -190,8 +180,7 @@ int RunInfo(const Options& opts) {
         if (DocIsNewbie(ad) && DocChecksumOk(ad)) {
             say(file + ": " + DocVersionText(ad));  // no damage: the game expects no more
         } else if (!DocVersionWritable(ad) || !DocChecksumOk(ad)) {
-            say("warning: " + file + ": " + DocVersionText(ad) +
-                infoCaveat(ad));
+            say("warning: " + file + ": " + DocVersionText(ad) + infoCaveat(ad));
         }
         if (opts.json) {
             PrintInfoJson(ad, file);
@@ -215,14 +204,13 @@ int RunSet(const Options& opts) {
     if (!DocVersionWritable(ad)) return fail(EXIT_REFUSED, versionRefusal(ad, opts.file));
     if (!DocChecksumOk(ad)) say("warning: " + opts.file + ": " + DocVersionText(ad));
     DocGetData(ad);
-    showInWindow(ad);
-    if (!selectClass(ad, opts.classArg, error)) return fail(EXIT_REFUSED, error);
-    typeAndMark(ad, opts);
+    const FieldTexts stored = FieldsShown(ad.player);
+    int classSel = -1;
+    if (!selectClass(ad, opts.classArg, classSel, error)) return fail(EXIT_REFUSED, error);
+    mark(ad, opts);
     const int charClass = opts.classArg.empty() ? ad.player.charClass : ParseClass(opts.classArg);
     if (!FillEdits(ad, charClass, opts, error)) return fail(EXIT_REFUSED, error);
-    const std::vector<std::string> before = shownTexts();
-    ViewGetData(ad);
-    reportLimited(opts, before);
+    reportLimited(opts, stored, FieldsRead(ad, classSel, typedTexts(opts, stored)));
     SaveChoices how;
     how.backup = backupChoice(opts);
     how.saveAs = !opts.output.empty();

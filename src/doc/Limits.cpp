@@ -87,7 +87,7 @@ unsigned int StashLimit(const unsigned int& level, const std::uint32_t& version,
     return stored > cap && stored <= MaxGoldStashKept(level, version) ? stored : cap;
 }
 
-unsigned int MaxGold_S(cDocument& ad) {
+unsigned int MaxGold_S(const cDocument& ad) {
     const int level = ad.player.level;
     return StashLimit(level < 0 ? 0 : level, DocFormatVersion(ad), ad.loaded.goldStash);
 }

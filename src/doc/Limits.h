@@ -34,4 +34,4 @@ unsigned int MaxGoldStashKept(const unsigned int& level, const std::uint32_t& ve
 unsigned int StashLimit(const unsigned int& level, const std::uint32_t& version,
                         const unsigned int& stored);
 // StashLimit of the level being edited and the stash as loaded.
-unsigned int MaxGold_S(cDocument& ad);
+unsigned int MaxGold_S(const cDocument& ad);

@@ -5,13 +5,12 @@
 #include <cstdio>
 #include <string>
 
-#include "core/AppData.h"
 #include "core/Constants.h"
+#include "core/Document.h"
 #include "doc/Doc.h"
 #include "doc/Layout.h"
 #include "doc/Limits.h"
 #include "res/resource.h"
-#include "view/Ui.h"
 
 const FieldInfo kFields[kFieldCount] = {
     {IDC_LEVEL, "level"},
@@ -28,30 +27,20 @@ const FieldInfo kFields[kFieldCount] = {
     {IDC_GOLDSTASH, "goldStash"},
 };
 
+int FieldIndex(int id) {
+    for (int i = 0; i < kFieldCount; ++i) {
+        if (kFields[i].id == id) return i;
+    }
+    return -1;
+}
+
 namespace {
 
-void setNumber(cAppData& ad, int id, long long value) {
+std::string numberText(long long value) {
     char text[24];
     std::snprintf(text, sizeof text, "%lld", value);
-    UiSetText(ad, id, text);
+    return text;
 }
-
-void setGoldFields(cAppData& ad, unsigned int gold, unsigned int stash) {
-    setNumber(ad, IDC_GOLD, static_cast<int>(gold));
-    setNumber(ad, IDC_GOLDSTASH, static_cast<int>(stash));
-}
-
-}  // namespace
-
-int FitVal(cAppData& ad, const int& id, const int& min, const int& max) {
-    char text[50] = "";
-    UiGetText(ad, id, text, sizeof text);
-    const int value = FitNumber(text, min, max);
-    setNumber(ad, id, value);
-    return value;
-}
-
-namespace {
 
 // The number a field shows for one value of the record.
 long long shown(const PlayerData& p, int id) {
@@ -91,10 +80,10 @@ long long shown(const PlayerData& p, int id) {
 // as far as the stored one. Level and gold stay within the game's own bounds (the game sets
 // gold above its cap to 0), the stash as far as some game of the version keeps it.
 template <class Read>
-void readFields(PlayerData& p, const PlayerData& loaded, const cAppData& ad, bool forcedGold,
-                Read read) {
-    const FieldLimits& max = FieldLimitsOf(ad);
-    const std::uint32_t version = DocFormatVersion(ad);
+void readFields(PlayerData& p, const cDocument& doc, bool forcedGold, Read read) {
+    const PlayerData& loaded = doc.loaded;
+    const FieldLimits& max = FieldLimitsOf(doc);
+    const std::uint32_t version = DocFormatVersion(doc);
     const auto keeping = [&](int id, int lo, int hi) {
         const long long stored = shown(loaded, id);
         if (stored < 0) return read(id, lo, hi);
@@ -121,54 +110,43 @@ void readFields(PlayerData& p, const PlayerData& loaded, const cAppData& ad, boo
 
 }  // namespace
 
-void ViewGetData(cAppData& ad) {
-    if (!ad.fileopen()) return;
-    PlayerData& p = ad.player;
-    // A damaged file may hold a class the selector cannot list; it then keeps its class.
-    const int sel = UiComboSel(ad);
-    p.charClass = sel >= 0 ? static_cast<signed char>(sel)
-                           : static_cast<signed char>(ad.data[DocLayout(ad).charClass]);
-    readFields(p, ad.loaded, ad, ad.edit.maxGold,
-               [&ad](int id, int min, int max) { return FitVal(ad, id, min, max); });
+FieldTexts FieldsShown(const PlayerData& p) {
+    FieldTexts texts;
+    for (int i = 0; i < kFieldCount; ++i) texts[i] = numberText(shown(p, kFields[i].id));
+    return texts;
 }
 
-bool ViewPlayerEdited(cAppData& ad) {
-    if (!ad.fileopen() || !(ad.player != ad.loaded)) return false;
-    // Stored values beyond the limits read back limited; that alone is no edit.
-    PlayerData fitted = ad.loaded;
-    readFields(fitted, ad.loaded, ad, false, [&ad](int id, int min, int max) {
-        const std::string text = std::to_string(shown(ad.loaded, id));
-        return FitNumber(text.c_str(), min, max);
+std::vector<const char*> FieldsClasses(const cDocument& doc) {
+    return {kClassNames, kClassNames + DocClassCount(doc)};
+}
+
+FieldTexts FieldsRead(cDocument& doc, int classSel, const FieldTexts& typed) {
+    PlayerData& p = doc.player;
+    const bool listed = classSel >= 0 && classSel < DocClassCount(doc);
+    p.charClass = static_cast<signed char>(listed ? classSel : doc.data[DocLayout(doc).charClass]);
+    FieldTexts read;
+    readFields(p, doc, doc.edit.maxGold, [&](int id, int min, int max) {
+        const int i = FieldIndex(id);
+        const int value = FitNumber(typed[i].c_str(), min, max);
+        read[i] = numberText(value);
+        return value;
     });
-    return ad.player != fitted;
+    return read;
 }
 
-void ViewSetData(cAppData& ad) {
-    if (!ad.fileopen()) return;
-    for (const FieldInfo& f : kFields) setNumber(ad, f.id, shown(ad.player, f.id));
-    UiComboSelect(ad, static_cast<signed char>(ad.data[DocLayout(ad).charClass]));
+bool FieldsEdited(const cDocument& doc) {
+    if (!doc.fileopen() || !(doc.player != doc.loaded)) return false;
+    // Stored values beyond the limits read back limited; that alone is no edit.
+    PlayerData fitted = doc.loaded;
+    readFields(fitted, doc, false, [&doc](int id, int min, int max) {
+        return FitNumber(numberText(shown(doc.loaded, id)).c_str(), min, max);
+    });
+    return doc.player != fitted;
 }
 
-void ViewOnMaxGold(cAppData& ad, const bool& on) {
-    if (!ad.fileopen()) return;
-    if (on) {
-        setGoldFields(ad, MaxGold_P(ad.player.level), MaxGold_S(ad));
-    } else {
-        setGoldFields(ad, ad.loaded.gold, ad.loaded.goldStash);
-    }
-}
-
-bool ViewDataChanged(cAppData& ad) { return !ad.edit.empty(); }
-
-void ViewInitCombo(cAppData& ad) {
-    UiComboReset(ad);
-    const int count = DocClassCount(ad);
-    for (int i = 0; i < count; ++i) UiComboAdd(ad, kClassNames[i]);
-    UiComboSelect(ad, 0);
-}
-
-void ViewResetCombo(cAppData& ad) {
-    UiComboReset(ad);
-    UiComboAdd(ad, sclear);
-    UiComboSelect(ad, 0);
+void FieldsShowGold(const cDocument& doc, bool maxGold, FieldTexts& texts) {
+    const unsigned int gold = maxGold ? MaxGold_P(doc.player.level) : doc.loaded.gold;
+    const unsigned int stash = maxGold ? MaxGold_S(doc) : doc.loaded.goldStash;
+    texts[FieldIndex(IDC_GOLD)] = numberText(static_cast<int>(gold));
+    texts[FieldIndex(IDC_GOLDSTASH)] = numberText(static_cast<int>(stash));
 }

@@ -15,6 +15,14 @@ void ViewSetPlayerIcon(cAppData& ad);
 // The Edit menu's marks show the pending edit record; the reset empties the record.
 void ViewShowMarks(cAppData& ad);
 void ViewResetMenu(cAppData& ad);
+// The edit fields and the class selector. GetData reads them into player by the field
+// rules and shows the numbers read; SetData shows player and selects the stored class.
+void ViewGetData(cAppData& ad);
+void ViewSetData(cAppData& ad);
+void ViewOnMaxGold(cAppData& ad, const bool& on);
+// The selector lists the classes of the file's edition, or only the empty mark.
+void ViewInitCombo(cAppData& ad);
+void ViewResetCombo(cAppData& ad);
 // The file list's context menu, made when the window opens and destroyed when it closes.
 HMENU__* UiCreatePopup();
 void UiDestroyPopup(HMENU__* menu);

@@ -25,8 +25,6 @@
 #include "support/mbConsole.h"
 #include "view/Fields.h"
 #include "view/Marks.h"
-#include "view/Ui.h"
-#include "view/UiConsole.h"
 
 namespace {
 
@@ -40,9 +38,8 @@ const int kMarks[] = {IDM_RESTART, IDM_COMPLETE, IDM_SKILLS_FULL, IDM_SKILLS_NON
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    // Every input starts from an empty, quiet console window.
+    // Every input starts with no messages, and none is printed.
     [[maybe_unused]] static const bool quiet = (ConsoleEchoMessages(false), true);
-    ConsoleResetWindow();
     ConsoleClearMessages();
     const std::size_t headerSize = std::min(size, kHeaderSize);
     FuzzedDataProvider choices(data, headerSize);
@@ -66,12 +63,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (unsigned i = 0; i < 4; ++i)
             if ((marks >> i) & 1) EditSwitchMark(ad.edit, kMarks[i]);
         // The window's own rules bring any typed number within the version's limits.
-        ViewInitCombo(ad);
-        ViewSetData(ad);
-        UiComboSelect(ad, choices.ConsumeIntegralInRange<int>(0, UiComboCount(ad) - 1));
-        for (const FieldInfo& f : kFields)
-            UiSetText(ad, f.id, std::to_string(choices.ConsumeIntegral<std::uint32_t>()).c_str());
-        ViewGetData(ad);
+        const int classSel = choices.ConsumeIntegralInRange<int>(0, DocClassCount(ad) - 1);
+        FieldTexts typed;
+        for (std::string& text : typed)
+            text = std::to_string(choices.ConsumeIntegral<std::uint32_t>());
+        FieldsRead(ad, classSel, typed);
     }
     const PlayerData rec = ad.player;
     DocSetData(ad);

@@ -15,8 +15,6 @@
 #include "res/resource.h"
 #include "view/Fields.h"
 #include "view/Marks.h"
-#include "view/Ui.h"
-#include "view/UiConsole.h"
 
 namespace {
 
@@ -126,13 +124,11 @@ TEST(Check, EveryOperationOnEverySampleWritesNoNewProblem) {
                 in[prog] = std::max<int>(in[prog], 5 * difficulty);
             }
             cAppData ad;
-            ConsoleResetWindow();
             ASSERT_TRUE(LoadDoc(ad, classic ? in : Sealed(in)));
-            ViewInitCombo(ad), ViewSetData(ad);
-            if (charClass >= 0 && charClass < 9) UiComboSelect(ad, charClass);
-            if (level) UiSetText(ad, IDC_LEVEL, std::to_string(level).c_str());
+            FieldTexts texts = FieldsShown(ad.player);
+            if (level) texts[FieldIndex(IDC_LEVEL)] = std::to_string(level);
             if (mark) EditSwitchMark(ad.edit, mark);
-            ViewGetData(ad), DocSetData(ad);
+            FieldsRead(ad, charClass, texts), DocSetData(ad);
             ASSERT_TRUE(DocSaveFile(ad, ad.filename.cstr()));  // over the file LoadDoc opened
             const Bytes saved = ReadBytes(ad.filename.cstr());
             std::set<std::string> has;

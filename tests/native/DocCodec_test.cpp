@@ -13,8 +13,6 @@
 #include "doc/Doc.h"
 #include "res/resource.h"
 #include "view/Marks.h"
-#include "view/Ui.h"
-#include "view/UiConsole.h"
 
 namespace {
 
@@ -233,7 +231,6 @@ TEST(Codec, EverySampleEditedSavedAndReread) {
         EXPECT_EQ(Shown(want), Shown(ad.player)) << s.file;
         if (&s.attrs == &kFractions && s.kind == Classic) continue;
         for (const Edit& e : kEdits) {
-            ConsoleResetWindow();
             ASSERT_TRUE(LoadDoc(ad, input));
             Model m = original;
             if (rebuild) m.file = input, m.ifAt = 562 + m.p.shift + Section(m.attrs, m.kind).size();

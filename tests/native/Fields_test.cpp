@@ -1,16 +1,16 @@
-// The edit fields' rules, run on the console form of the window.
+// The edit fields' rules, over the texts typed.
 #include "view/Fields.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 
 #include "TestUtil.h"
 #include "core/AppData.h"
+#include "doc/Layout.h"
 #include "doc/Limits.h"
 #include "res/resource.h"
-#include "view/Ui.h"
-#include "view/UiConsole.h"
 
 // |leading decimal number| of the first 49 characters, saturated at INT_MAX, then limited;
 // the expected values are worked out by hand. The fields' test below has the common cases.
@@ -32,12 +32,11 @@ namespace {
 
 struct Fields : ::testing::Test {
     void SetUp() override {
-        ConsoleResetWindow();
         ASSERT_TRUE(LoadDoc(ad, Sample("d2v108.d2s")));  // level-1 Barbarian
-        ViewInitCombo(ad);
-        ViewSetData(ad);
+        texts = FieldsShown(ad.player);
     }
     cAppData ad;
+    FieldTexts texts;
 };
 
 }  // namespace
@@ -48,10 +47,8 @@ TEST_F(Fields, ClassComesFromTheSelectorAndLimitsStamina) {
     const int rows[][3] = {{0, 0, 9000}, {3, 3, 9000}, {4, 4, 6000}, {6, 6, 9000}, {-1, 9, 9000}};
     for (const auto& r : rows) {
         ad.data[34] = 9;
-        UiSetText(ad, IDC_STAMINA, "9000");
-        UiSetText(ad, IDC_LIFE, "9000");
-        UiComboSelect(ad, r[0]);
-        ViewGetData(ad);
+        texts[FieldIndex(IDC_STAMINA)] = texts[FieldIndex(IDC_LIFE)] = "9000";
+        texts = FieldsRead(ad, r[0], texts);
         EXPECT_EQ((std::vector<int>{r[1], r[2], 9000}),
                   (std::vector<int>{ad.player.charClass, ad.player.stamina, ad.player.life}))
             << r[0];
@@ -72,13 +69,12 @@ TEST_F(Fields, ReadingNormalisesEveryFieldAndFollowsTheNewLevel) {
     // clang-format on
     for (const auto& r : rows) {
         ASSERT_TRUE(LoadDoc(ad, Sample(r.file)));  // level-1 Barbarians
-        for (int i = 0; i < kFieldCount; ++i) UiSetText(ad, kFields[i].id, r.typed[i].c_str());
-        ViewGetData(ad);
-        for (int i = 0; i < kFieldCount; ++i)
-            EXPECT_EQ(r.shown[i], ConsoleGetText(kFields[i].id)) << r.file << " " << i;
+        std::copy(r.typed.begin(), r.typed.end(), texts.begin());
+        texts = FieldsRead(ad, -1, texts);
+        for (int i = 0; i < kFieldCount; ++i) EXPECT_EQ(r.shown[i], texts[i]) << r.file << " " << i;
         EXPECT_EQ(explev[99], ad.player.experience);
-        UiSetText(ad, IDC_LEVEL, "1");
-        ViewGetData(ad);
+        texts[FieldIndex(IDC_LEVEL)] = "1";
+        FieldsRead(ad, -1, texts);
         EXPECT_EQ(explev[99], ad.player.experience);  // back at the loaded level: kept
     }
 }
@@ -93,15 +89,15 @@ TEST_F(Fields, GoldLimitsFollowTheLevelTheVersionAndMaximumGold) {
         {99, 87, 0, 990000, 500000},  {2, 89, 1, 20000, 50000},     {40, 89, 1, 400000, 1050000},
         {30, 96, 0, 300000, 200000},  {31, 96, 0, 310000, 800000},  {1, 97, 0, 10000, 2500000}};
     for (const auto& r : rows) {
-        UiSetText(ad, IDC_LEVEL, std::to_string(r[0]).c_str());
-        UiSetText(ad, IDC_GOLD, r[2] ? "5" : "99999999");
-        UiSetText(ad, IDC_GOLDSTASH, r[2] ? "0" : "99999999");
+        texts[FieldIndex(IDC_LEVEL)] = std::to_string(r[0]);
+        texts[FieldIndex(IDC_GOLD)] = r[2] ? "5" : "99999999";
+        texts[FieldIndex(IDC_GOLDSTASH)] = r[2] ? "0" : "99999999";
         ad.edit.maxGold = r[2] != 0;
         ad.data[4] = static_cast<unsigned char>(r[1]);
-        ViewGetData(ad);
+        texts = FieldsRead(ad, CLASS_BARBARIAN, texts);
         EXPECT_EQ(r[3], ad.player.gold) << r[0] << " v" << r[1];
         EXPECT_EQ(r[4], ad.player.goldStash) << r[0] << " v" << r[1];
     }
-    ViewOnMaxGold(ad, false);  // shows the loaded values again
-    EXPECT_EQ("0", ConsoleGetText(IDC_GOLD));
+    FieldsShowGold(ad, false, texts);  // shows the loaded values again
+    EXPECT_EQ("0", texts[FieldIndex(IDC_GOLD)]);
 }
