@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 #include <map>
+#include <tuple>
 
 #include "Harness.h"
 #include "res/resource.h"
@@ -176,17 +177,25 @@ TEST(Edits, KeysRunTheirCommandsOnlyWhereTheMenuEnablesThem) {
                  MAKELPARAM(-1, -1));
     UnhookWindowsHookEx(hook);
     EXPECT_EQ(0u, saveAs & MF_GRAYED);
-    // The delete question opens with the focus on No, so that Enter or Space keeps the file.
-    static HWND focused = nullptr, no = nullptr;
-    ed.Expect(Answer([](HWND box) {
-        SetTimer(box, 1, 100, [](HWND box, UINT, UINT_PTR, DWORD) {
-            focused = GetFocus(), no = GetDlgItem(box, IDC_CONFIRM_NO);
-            KillTimer(box, 1), PostMessageA(box, WM_COMMAND, IDC_CONFIRM_NO, 0);
-        });
-    }));
-    ed.Command(IDM_DELETE);
-    EXPECT_TRUE(no && focused == no);
-    EXPECT_EQ("Rogar", ed.Title());
+    // The delete question opens with the focus on No, so that Enter or Space keeps the file;
+    // the closing question on Save, so that they keep the edits (Cancel goes back to them).
+    static int want, answer;
+    static HWND focused, expected;
+    for (const auto& [command, button, press] :
+         {std::tuple{IDM_DELETE, IDC_CONFIRM_NO, IDC_CONFIRM_NO},
+          std::tuple{IDM_CLOSE, IDC_CONFIRM_YES, IDCANCEL}}) {
+        want = button, answer = press, focused = expected = nullptr;
+        if (command == IDM_CLOSE) ed.Type(IDC_STRENGTH, "77");
+        ed.Expect(Answer([](HWND box) {
+            SetTimer(box, 1, 100, [](HWND box, UINT, UINT_PTR, DWORD) {
+                focused = GetFocus(), expected = GetDlgItem(box, want);
+                KillTimer(box, 1), PostMessageA(box, WM_COMMAND, answer, 0);
+            });
+        }));
+        ed.Command(command);
+        EXPECT_TRUE(expected && focused == expected) << command;
+        EXPECT_EQ("Rogar", ed.Title());
+    }
 }
 
 // Rows: what is dropped, the answer to its question, the window's title, the list's folder

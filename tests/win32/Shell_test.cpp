@@ -92,8 +92,8 @@ TEST(Shell, ActivationReloadsOnlyWhenTheFolderChanged) {
     EXPECT_EQ("66", ed.Text(IDC_STRENGTH));
 }
 
-// Rows: the classic game's save folder in its registry entry, whether the remaster's folder
-// exists, the command line (a save, with or without quotes, a folder or a pattern, or
+// Rows: the classic game's save folder in its registry entry (empty: none), whether the remaster's
+// folder exists, the command line (a save, with or without quotes, a folder or a pattern, or
 // something else), and the character opened and the folder the list starts in and shows.
 TEST(Shell, TheListStartsInTheNamedSavesTheClassicOrTheRemastersFolder) {
     TempFolder dir;
@@ -117,7 +117,7 @@ TEST(Shell, TheListStartsInTheNamedSavesTheClassicOrTheRemastersFolder) {
         {classic, true, "", kTitle, classic + "\\"}, {gone, true, "", kTitle, remaster}, {gone, false, "", kTitle, dir.path},
         {classic, true, "\"" + dir / "other\\Lyra.d2s\"", "Lyra", dir / "other\\"}, {gone, false, "Rogar.d2s", "Rogar", dir.path},
         {gone, false, "\"R*.d2s\"", "Rogar", dir.path}, {classic, false, "notes.txt", kTitle, classic + "\\"},
-        {gone, false, "\"Missing.d2s\"", kTitle, dir.path}};
+        {gone, false, "\"Missing.d2s\"", kTitle, dir.path}, {"", false, "", kTitle, dir.path}};
     // clang-format on
     for (const auto& r : rows) {
         RegSetKeyValueA(HKEY_CURRENT_USER, key, "Save Path", REG_SZ, r.classic.c_str(),
