@@ -35,6 +35,21 @@ int SelectedDifficulty(HWND dlg);
 // A file that is never written: its values are shown, nothing can be changed or stored.
 void MakeReadOnly(HWND dlg);
 
+// The procedure of each dialog: WM_INITDIALOG keeps the state the caller passed and builds
+// the rows (init), read-only where the state says so; WM_COMMAND goes to command.
+template <class State, void (*init)(HWND, State&), INT_PTR (*command)(HWND, State&, WPARAM)>
+INT_PTR CALLBACK EditDialogProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_INITDIALOG) {
+        SetWindowLongPtrW(dlg, DWLP_USER, lParam);
+        State& s = *reinterpret_cast<State*>(lParam);
+        init(dlg, s);
+        if (s.readOnly) MakeReadOnly(dlg);
+        return TRUE;
+    }
+    auto* s = reinterpret_cast<State*>(GetWindowLongPtrW(dlg, DWLP_USER));
+    return msg == WM_COMMAND && s ? command(dlg, *s, wParam) : FALSE;
+}
+
 // The three dialogs, modal over the main window. OK stores the choices into the pending
 // edit (ad.edit), applied at the next save; Cancel changes nothing.
 void ShowSkillsDialog(cAppData& ad);

@@ -159,27 +159,19 @@ INT_PTR onCommand(HWND dlg, QuestsDlg& s, WPARAM wParam) {
     return FALSE;
 }
 
-INT_PTR CALLBACK questsDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_INITDIALOG) {
-        SetWindowLongPtrW(dlg, DWLP_USER, lParam);
-        QuestsDlg& s = *reinterpret_cast<QuestsDlg*>(lParam);
-        FillDifficulties(dlg);
-        fillProgression(dlg, s);
-        RowMaker rows{dlg, GetDlgItem(dlg, IDC_PROGRESSION)};
-        addQuestRows(rows, s.ad);
-        addExtraRows(rows, s.ad);
-        show(dlg, s);
-        if (s.readOnly) MakeReadOnly(dlg);
-        return TRUE;
-    }
-    auto* s = reinterpret_cast<QuestsDlg*>(GetWindowLongPtrW(dlg, DWLP_USER));
-    if (msg == WM_COMMAND && s) return onCommand(dlg, *s, wParam);
-    return FALSE;
+void init(HWND dlg, QuestsDlg& s) {
+    FillDifficulties(dlg);
+    fillProgression(dlg, s);
+    RowMaker rows{dlg, GetDlgItem(dlg, IDC_PROGRESSION)};
+    addQuestRows(rows, s.ad);
+    addExtraRows(rows, s.ad);
+    show(dlg, s);
 }
 
 }  // namespace
 
 void ShowQuestsDialog(cAppData& ad) {
     QuestsDlg s{ad, !ViewFileWritable(ad), ad.edit, 0};
-    LangDialogBox(IDD_QUESTS, ad.hwnd, questsDlgProc, reinterpret_cast<LPARAM>(&s));
+    LangDialogBox(IDD_QUESTS, ad.hwnd, EditDialogProc<QuestsDlg, init, onCommand>,
+                  reinterpret_cast<LPARAM>(&s));
 }

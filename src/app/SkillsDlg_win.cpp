@@ -74,22 +74,12 @@ INT_PTR onCommand(HWND dlg, SkillsDlg& s, WPARAM wParam) {
     return TRUE;
 }
 
-INT_PTR CALLBACK skillsDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_INITDIALOG) {
-        SetWindowLongPtrW(dlg, DWLP_USER, lParam);
-        SkillsDlg& s = *reinterpret_cast<SkillsDlg*>(lParam);
-        addRows(dlg, s);
-        if (s.readOnly) MakeReadOnly(dlg);
-        return TRUE;
-    }
-    auto* s = reinterpret_cast<SkillsDlg*>(GetWindowLongPtrW(dlg, DWLP_USER));
-    if (msg == WM_COMMAND && s) return onCommand(dlg, *s, wParam);
-    return FALSE;
-}
+void init(HWND dlg, SkillsDlg& s) { addRows(dlg, s); }
 
 }  // namespace
 
 void ShowSkillsDialog(cAppData& ad) {
     SkillsDlg s{ad, ad.player.charClass, !ViewFileWritable(ad), {}, {}};
-    LangDialogBox(IDD_SKILLS, ad.hwnd, skillsDlgProc, reinterpret_cast<LPARAM>(&s));
+    LangDialogBox(IDD_SKILLS, ad.hwnd, EditDialogProc<SkillsDlg, init, onCommand>,
+                  reinterpret_cast<LPARAM>(&s));
 }

@@ -120,24 +120,16 @@ INT_PTR onCommand(HWND dlg, WaypointsDlg& s, WPARAM wParam) {
     return TRUE;
 }
 
-INT_PTR CALLBACK waypointsDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_INITDIALOG) {
-        SetWindowLongPtrW(dlg, DWLP_USER, lParam);
-        WaypointsDlg& s = *reinterpret_cast<WaypointsDlg*>(lParam);
-        FillDifficulties(dlg);
-        addRows(dlg, s);
-        show(dlg, s);
-        if (s.readOnly) MakeReadOnly(dlg);
-        return TRUE;
-    }
-    auto* s = reinterpret_cast<WaypointsDlg*>(GetWindowLongPtrW(dlg, DWLP_USER));
-    if (msg == WM_COMMAND && s) return onCommand(dlg, *s, wParam);
-    return FALSE;
+void init(HWND dlg, WaypointsDlg& s) {
+    FillDifficulties(dlg);
+    addRows(dlg, s);
+    show(dlg, s);
 }
 
 }  // namespace
 
 void ShowWaypointsDialog(cAppData& ad) {
     WaypointsDlg s{ad, !ViewFileWritable(ad), ad.edit, 0, WaypointCount(ad)};
-    LangDialogBox(IDD_WAYPOINTS, ad.hwnd, waypointsDlgProc, reinterpret_cast<LPARAM>(&s));
+    LangDialogBox(IDD_WAYPOINTS, ad.hwnd, EditDialogProc<WaypointsDlg, init, onCommand>,
+                  reinterpret_cast<LPARAM>(&s));
 }
