@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "TestUtil.h"
+#include "core/Edit.h"
 
 namespace {
 
@@ -49,7 +50,8 @@ std::string checkVerdict(const std::string& folder, const std::string& name) {
 
 }  // namespace
 
-// A skill, a quest set done and one cleared, the Cow King's flag and a Hell waypoint, with
+// A skill, a quest set done and one cleared, the Cow King's flag (and the Scroll of
+// Resistance's for expansion characters) and a Hell waypoint, with
 // Akara's reset (Normal word 41) set beforehand: it must survive.
 TEST(Progress, EditsTouchOnlyTheirOwnBytesInEveryFormat) {
     for (const Format& f : kFormats) {
@@ -59,7 +61,11 @@ TEST(Progress, EditsTouchOnlyTheirOwnBytesInEveryFormat) {
         if (f.sized) in = Sealed(in);
         WriteBytes(dir / "Hero.d2s", in);
         const std::string verdict = checkVerdict(dir.path, "Hero.d2s");
+        const bool expansion =
+            RunCli({"info", "--json", "Hero.d2s"}, dir.path).out.find("\"expansion\": true") !=
+            std::string::npos;
         Bytes want = in;
+        if (expansion) want[word(f, 2, 37)] |= 0x80;  // Scroll of Resistance read: bit 7
         want[skillsAt(in) + 3] = 7;
         if (!(get16(in, word(f, 1, 5)) & 1)) {  // The Forgotten Tower, done: its act's intro too
             Put16(want, word(f, 1, 5), 0x8001);
@@ -72,12 +78,22 @@ TEST(Progress, EditsTouchOnlyTheirOwnBytesInEveryFormat) {
         if (get16(in, hell) != 0x102) Put16(want, hell, 0x102), Put32(want, hell + 2, 1);
         want[hell + 2 + f.bit / 8] |= 1 << f.bit % 8;
         if (f.sized) want = Sealed(want);
-        const CliResult r =
-            RunCli({"set", "Hero.d2s", "--no-backup", "--skill", std::string(f.skill) + "=7",
-                    "--quest", "nightmare:The Forgotten Tower=done", "--quest",
-                    "Hell:Sisters to the Slaughter=none", "--quest-flag",
-                    "normal:cow king killed=on", "--waypoint", "Hell:" + f.waypoint + "=on"},
-                   dir.path);
+        std::vector<std::string> args = {"set",
+                                         "Hero.d2s",
+                                         "--no-backup",
+                                         "--skill",
+                                         std::string(f.skill) + "=7",
+                                         "--quest",
+                                         "nightmare:The Forgotten Tower=done",
+                                         "--quest",
+                                         "Hell:Sisters to the Slaughter=none",
+                                         "--quest-flag",
+                                         "normal:cow king killed=on",
+                                         "--waypoint",
+                                         "Hell:" + f.waypoint + "=on"};
+        if (expansion)
+            args.insert(args.end(), {"--quest-flag", "Hell:Scroll of Resistance read=on"});
+        const CliResult r = RunCli(args, dir.path);
         ASSERT_EQ(0, r.status) << f.file << r.err;
         EXPECT_TRUE(want == ReadBytes(dir / "Hero.d2s")) << f.file;
         EXPECT_EQ(verdict, checkVerdict(dir.path, "Hero.d2s")) << f.file;
@@ -125,5 +141,25 @@ TEST(Progress, RewardsComeOnceAndStay) {
             EXPECT_EQ(stat + s.statPoints, value("statPoints")) << file << " " << s.args[1];
             EXPECT_EQ(life + s.life, value("life")) << file << " " << s.args[1];
         }
+    }
+}
+
+// Any one choice of the record is an edit that a save applies and closing asks about.
+TEST(Progress, EachChoiceOfTheRecordIsAnEdit) {
+    const std::vector<void (*)(CharEdit&)> choices = {
+        [](CharEdit& e) { e.game = GameAction::Restart; },
+        [](CharEdit& e) { e.allSkills = SkillsAction::None; },
+        [](CharEdit& e) { e.maxGold = true; },
+        [](CharEdit& e) { e.skills[29] = 0; },
+        [](CharEdit& e) { e.quests[2][47] = QuestState::None; },
+        [](CharEdit& e) { e.extras[2][3] = Flag::Off; },
+        [](CharEdit& e) { e.waypointsOn[2] = 1; },
+        [](CharEdit& e) { e.waypointsOff[2] = std::uint64_t(1) << 38; },
+        [](CharEdit& e) { e.progression = 0; }};
+    EXPECT_TRUE(CharEdit().empty());
+    for (std::size_t i = 0; i < choices.size(); ++i) {
+        CharEdit edit;
+        choices[i](edit);
+        EXPECT_FALSE(edit.empty()) << i;
     }
 }

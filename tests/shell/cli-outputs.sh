@@ -224,6 +224,9 @@ new amazone Hero.d2s
 new 06 -- Hero.d2s
 new Paladin hero.d2s --force
 new sorceress Sorc.d2s --game 1.14d --hardcore
+# A classic character has 30 waypoints and no Scroll of Resistance.
+set e1.d2s --waypoint Normal:Harrogath=on
+set e1.d2s --quest-flag "Hell:Scroll of Resistance read=on"
 set hero.d2s level=120 strength=0 gold=99999999 life=000000000000000000000000000000000000000000000000000000042
 set hero.d2s --max-gold --skills-full --complete-game --no-backup
 set hero.d2s --class=Amazon --output Other.d2s
