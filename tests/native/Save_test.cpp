@@ -62,7 +62,8 @@ struct Row {
     int status;
     const char* says;   // part of what the run prints
     Folder after;       // besides an unchanged hero.d2s
-    unsigned mode = 0;  // of hero.d2s afterwards, when not 0
+    unsigned mode = 0;  // of modeOf afterwards, when not 0
+    std::string modeOf = "hero.d2s";
 };
 
 std::vector<std::string> Words(const std::string& text) {
@@ -99,6 +100,8 @@ TEST(Save, FileSystemCases) {
          {{"hero.d2s", kEdited}, {"hero.bakvelmor", kHero}}},
         {"mode kept", {}, "chmod 604 hero.d2s;", kSet + "--no-backup", 0, "",
          {{"hero.d2s", kEdited}}, 0604},
+        {"a new file's mode from the umask", {}, "umask 027;", kSet + "--output Other.d2s", 0, "",
+         {{"Other.d2s", Named(kEdited, "Other")}}, 0640, "Other.d2s"},
         {"100000 bytes saved and backed up", {{"hero.d2s", kLongest}}, "", "set hero.d2s vitality=26",
          0, "", {{"hero.d2s", With16(kLongest, 577, 26)}, {"hero.bakvelmor", kLongest}}},
         {"too long to save", {{"hero.d2s", kLongest}}, "", "set hero.d2s statPoints=1", 1,
@@ -169,7 +172,7 @@ TEST(Save, FileSystemCases) {
         EXPECT_NE(std::string::npos, (r.out + r.err).find(row.says)) << r.out << r.err;
         EXPECT_EQ(want, Snapshot(dir.path));
         struct stat st;
-        EXPECT_TRUE(!row.mode || (stat((dir / "hero.d2s").c_str(), &st) == 0 &&
+        EXPECT_TRUE(!row.mode || (stat((dir / row.modeOf).c_str(), &st) == 0 &&
                                   (st.st_mode & 07777) == row.mode));
     }
 }
