@@ -86,15 +86,20 @@ TEST(EditDialogs, EveryFormatSavesTheDialogsChoicesWhereTheGameReadsThem) {
             type(dlg, IDC_SKILL + 2, "99");
             EXPECT_EQ("20", text(dlg, IDC_SKILL + 2));
         });
+        // Reopened, a dialog shows the pending choices; Cancel keeps them as they are.
+        inDialog(
+            ed, IDM_SKILLS_DIALOG,
+            [&](HWND dlg) { EXPECT_EQ(std::to_string(points), text(dlg, IDC_SKILL + 1)); },
+            IDCANCEL);
         const bool sistersDone = sample[sisters] & 1;
         const auto questsDriven = [&](HWND dlg) {
             choose(dlg, IDC_DIFFICULTY, "Nightmare");
             choose(dlg, IDC_QUEST + 2, sistersDone ? "Not started" : "Done");
             click(dlg, IDC_QUEST_EXTRA);  // the Cow King
             choose(dlg, IDC_PROGRESSION, r.chosen);
+            choose(dlg, IDC_DIFFICULTY, "Hell");  // Nightmare's choices are kept meanwhile
         };
         inDialog(ed, IDM_QUESTS_DIALOG, questsDriven);
-        // Reopened, the dialog shows the pending choices; Cancel keeps them as they are.
         inDialog(
             ed, IDM_QUESTS_DIALOG,
             [&](HWND dlg) {
