@@ -126,8 +126,9 @@ const char* const kNewHelp =
     "  --game GAME        1.14d (format version 96, read by 1.10 to 1.14d), remaster\n"
     "                     (105, the remaster 3.0 and later), or one of the remaster's\n"
     "                     earlier versions: 2.3 (97), 2.4 (98), 2.5 (99, 2.5 and later)\n"
-    "  --edition EDITION  classic, expansion (the default) or warlock (remaster only);\n"
-    "                     Druid and Assassin need the expansion, the Warlock warlock\n"
+    "  --edition EDITION  classic, expansion (the default; warlock for a Warlock) or\n"
+    "                     warlock (remaster only); Druid and Assassin need the\n"
+    "                     expansion, the Warlock warlock\n"
     "  --hardcore         a hardcore character\n";
 
 struct Name {
@@ -326,13 +327,16 @@ bool checkNew(Options& opts, const std::vector<std::string>& positional, std::st
         error = "unknown class '" + opts.classArg + "'";
     } else if (opts.newbie.version) {
         opts.newbie.charClass = code;
-        if (!opts.newbie.edition) opts.newbie.edition = EDITION_EXPANSION;
+        // A Warlock of the remaster can only be of his own edition.
+        const bool warlock = code >= EXPANSION_CLASS_COUNT && opts.newbie.version == 105;
+        if (!opts.newbie.edition)
+            opts.newbie.edition = warlock ? EDITION_WARLOCK : EDITION_EXPANSION;
         error = newbieRefusal(opts.newbie);
     } else if (opts.newbie.edition || opts.newbie.hardcore) {
         error = "--edition and --hardcore choose for --game, which is missing";
     } else if (code >= EXPANSION_CLASS_COUNT) {
         error = std::string("new makes characters of version 89, which has no ") +
-                kEnglishNames[code] + " (--game remaster --edition warlock makes one)";
+                kEnglishNames[code] + " (--game remaster makes one)";
     }
     if (error.empty() && !TestExt(opts.file.c_str() + FileNameStart(opts.file), "d2s"))
         error = "new makes save files, whose names end in .d2s: '" + opts.file + "'";
