@@ -31,7 +31,8 @@ run() {
 mkdir "$work/samples"
 while read -r sample name; do
     cp "$data/$sample.d2s" "$work/samples/$name.d2s"
-    for form in "info txt" "info json --json" "check txt" "check json --json"; do
+    for form in "info txt" "info json --json" "info progress --progress" "check txt" \
+        "check json --json"; do
         set -- $form
         (cd "$work/samples" && run "$out/$sample.$1.$2" "$1" ${3:-} "$name.d2s")
     done
@@ -227,6 +228,11 @@ new sorceress Sorc.d2s --game 1.14d --hardcore
 # A classic character has 30 waypoints and no Scroll of Resistance.
 set e1.d2s --waypoint Normal:Harrogath=on
 set e1.d2s --quest-flag "Hell:Scroll of Resistance read=on"
+# Names are whole names: the start of one names nothing.
+set hero.d2s --waypoint Normal:Cold=on
+set hero.d2s --skill Bas=1
+set hero.d2s --quest "Normal:Den=done"
+set hero.d2s --quest "Night:Den of Evil=done"
 set hero.d2s level=120 strength=0 gold=99999999 life=000000000000000000000000000000000000000000000000000000042
 set hero.d2s --max-gold --skills-full --complete-game --no-backup
 set hero.d2s --class=Amazon --output Other.d2s
