@@ -233,6 +233,7 @@ set hero.d2s --waypoint Normal:Cold=on
 set hero.d2s --skill Bas=1
 set hero.d2s --quest "Normal:Den=done"
 set hero.d2s --quest "Night:Den of Evil=done"
+set hero.d2s --quest "Normal:Radament's Lair=waiting"
 set hero.d2s level=120 strength=0 gold=99999999 life=000000000000000000000000000000000000000000000000000000042
 set hero.d2s --max-gold --skills-full --complete-game --no-backup
 set hero.d2s --class=Amazon --output Other.d2s
