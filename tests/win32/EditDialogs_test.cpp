@@ -86,11 +86,12 @@ TEST(EditDialogs, EveryFormatSavesTheDialogsChoicesWhereTheGameReadsThem) {
             type(dlg, IDC_SKILL + 2, "99");
             EXPECT_EQ("20", text(dlg, IDC_SKILL + 2));
         });
-        // Reopened, a dialog shows the pending choices; Cancel keeps them as they are.
-        inDialog(
-            ed, IDM_SKILLS_DIALOG,
-            [&](HWND dlg) { EXPECT_EQ(std::to_string(points), text(dlg, IDC_SKILL + 1)); },
-            IDCANCEL);
+        // Reopened, a dialog shows the pending choices (Cancel keeps them as they are); a
+        // skill can be cleared.
+        inDialog(ed, IDM_SKILLS_DIALOG, [&](HWND dlg) {
+            EXPECT_EQ(std::to_string(points), text(dlg, IDC_SKILL + 1));
+            type(dlg, IDC_SKILL + 2, "0");
+        });
         const bool sistersDone = sample[sisters] & 1;
         const auto questsDriven = [&](HWND dlg) {
             choose(dlg, IDC_DIFFICULTY, "Nightmare");
@@ -118,7 +119,7 @@ TEST(EditDialogs, EveryFormatSavesTheDialogsChoicesWhereTheGameReadsThem) {
         ed.Command(IDM_SAVE);
         Bytes expected = sample;
         expected[skills + 1] = static_cast<unsigned char>(points);
-        expected[skills + 2] = 20;
+        expected[skills + 2] = 0;  // 20 first, then cleared
         // Done: reward collected in a previous game; act I's guide has spoken by then.
         Put16(expected, sisters, sistersDone ? 0 : 0x8001);
         if (!sistersDone) expected[sisters - 4] |= 1;
