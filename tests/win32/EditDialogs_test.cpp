@@ -96,7 +96,8 @@ TEST(EditDialogs, EveryFormatSavesTheDialogsChoicesWhereTheGameReadsThem) {
         const auto questsDriven = [&](HWND dlg) {
             choose(dlg, IDC_DIFFICULTY, "Nightmare");
             choose(dlg, IDC_QUEST + 2, sistersDone ? "Not started" : "Done");
-            click(dlg, IDC_QUEST_EXTRA);  // the Cow King
+            choose(dlg, IDC_QUEST + 1, "Reward waiting");  // Den of Evil: Akara hands it out
+            click(dlg, IDC_QUEST_EXTRA);                   // the Cow King
             choose(dlg, IDC_PROGRESSION, r.chosen);
             choose(dlg, IDC_DIFFICULTY, "Hell");  // Nightmare's choices are kept meanwhile
         };
@@ -123,6 +124,8 @@ TEST(EditDialogs, EveryFormatSavesTheDialogsChoicesWhereTheGameReadsThem) {
         // Done: reward collected in a previous game; act I's guide has spoken by then.
         Put16(expected, sisters, sistersDone ? 0 : 0x8001);
         if (!sistersDone) expected[sisters - 4] |= 1;
+        if ((sample[sisters - 2] & 3) != 2)
+            Put16(expected, sisters - 2, 0x8006), expected[sisters - 4] |= 1;
         expected[cain + 1] ^= 0x04;  // bit 10
         expected[r.progression] = static_cast<unsigned char>(r.value);
         expected[r.waypoints + 48 + 2 + 4] ^= 0x08;  // bit 35 of Hell's block
@@ -152,6 +155,9 @@ TEST(EditDialogs, ADialogsEditIsUndoneByEscapeAndAskedAboutOnClosing) {
         EXPECT_EQ(Ids{r.command}, ed.MenuItems({r.command}, MF_GRAYED, false));
         inDialog(ed, r.command, [&](HWND dlg) {
             EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dlg, IDOK)));
+            // Every difficulty can still be looked at.
+            EXPECT_EQ(r.command != IDM_SKILLS_DIALOG,
+                      IsWindowEnabled(GetDlgItem(dlg, IDC_DIFFICULTY)));
             r.change(dlg);
         });
         ed.Select("Rogar.d2s");  // the backup had nothing to ask about
