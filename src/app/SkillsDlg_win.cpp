@@ -38,7 +38,7 @@ void addRows(HWND dlg, SkillsDlg& s) {
         rows.Group(SkillTreeName(s.charClass, tree), IDC_SKILL_TREE + tree, {x, 4, 125, 172});
         int row = 0;
         for (int i = 0; i < kSkillCount; ++i) {
-            const SkillInfo& skill = SkillOf(s.charClass, i);
+            const SkillInfo skill = SkillOf(s.charClass, i);
             if (skill.tree != tree) continue;
             const int y = 17 + row++ * 15;
             rows.Label(skill.name, IDC_SKILL_LABEL + i, {x + 6, y + 2, 86, 10});

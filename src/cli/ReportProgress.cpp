@@ -33,7 +33,7 @@ void PrintProgressJson(cAppData& ad) {
     }
     std::printf(", \"skills\": [");
     for (int i = 0; i < kSkillCount; ++i) {
-        const SkillInfo& s = SkillOf(ad.player.charClass, i);
+        const SkillInfo s = SkillOf(ad.player.charClass, i);
         const int points = DocSkill(ad, i);
         std::printf("%s{\"id\": %d, \"name\": \"%s\", \"points\": %s}", i ? ", " : "", s.id, s.name,
                     points < 0 ? "null" : std::to_string(points).c_str());

@@ -17,7 +17,7 @@ struct SkillInfo {
     int tree;          // 0, 1 or 2: the class's three skill trees in the game's order
 };
 // A class code outside 0-7 reads as the Amazon's.
-const SkillInfo& SkillOf(int charClass, int index);
+SkillInfo SkillOf(int charClass, int index);
 // The English names of a class's three trees ("Fire Spells", ...).
 const char* SkillTreeName(int charClass, int tree);
 // Index 0-29 of a skill of the class by name (any case) or id; -1 when it has none such.
