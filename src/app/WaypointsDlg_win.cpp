@@ -14,9 +14,6 @@
 
 namespace {
 
-// The first waypoint of each act, and the end of the last.
-const int kActStart[6] = {0, 9, 18, 27, 30, kWaypointCount};
-
 struct WaypointsDlg {
     cAppData& ad;
     bool readOnly;
@@ -25,7 +22,7 @@ struct WaypointsDlg {
     int count;  // waypoints of the character: 39, or 30 for a classic one
 };
 
-int actEnd(const WaypointsDlg& s, int act) { return std::min(kActStart[act + 1], s.count); }
+int actEnd(const WaypointsDlg& s, int act) { return std::min(WaypointActStart(act + 2), s.count); }
 
 // Acts I-III side by side, then IV and a wider V (for the Halls of Pain's warning).
 RECT groupRect(int act, int rows) {
@@ -36,15 +33,15 @@ RECT groupRect(int act, int rows) {
 
 void addRows(HWND dlg, const WaypointsDlg& s) {
     RowMaker rows{dlg, GetDlgItem(dlg, IDC_DIFFICULTY)};
-    for (int act = 0; act < 5 && kActStart[act] < s.count; ++act) {
-        const RECT g = groupRect(act, actEnd(s, act) - kActStart[act]);
+    for (int act = 0; act < 5 && WaypointActStart(act + 1) < s.count; ++act) {
+        const RECT g = groupRect(act, actEnd(s, act) - WaypointActStart(act + 1));
         rows.Group(ActName(act + 1), IDC_WAYPOINT_GROUP + act, g);
         rows.Check(Tr(IDS_WHOLE_ACT), IDC_WAYPOINT_ACT + act, {g.left + 6, g.top + 11, 100, 11},
                    BS_3STATE);
-        for (int i = kActStart[act]; i < actEnd(s, act); ++i) {
+        for (int i = WaypointActStart(act + 1); i < actEnd(s, act); ++i) {
             std::string name = WaypointName(i);
             if (i == kHallsOfPain) name += Tr(IDS_HALLS_OF_PAIN);
-            const int y = g.top + 24 + (i - kActStart[act]) * 12;
+            const int y = g.top + 24 + (i - WaypointActStart(act + 1)) * 12;
             HWND box = rows.Check(name, IDC_WAYPOINT + i, {g.left + 12, y, g.right - 16, 11});
             if (i == 0) EnableWindow(box, FALSE);  // the game switches it on at every load
         }
@@ -55,10 +52,10 @@ bool checked(HWND dlg, int i) { return IsDlgButtonChecked(dlg, IDC_WAYPOINT + i)
 
 // Each act's switch: on when all its waypoints are, mixed when some are.
 void showActs(HWND dlg, const WaypointsDlg& s) {
-    for (int act = 0; act < 5 && kActStart[act] < s.count; ++act) {
+    for (int act = 0; act < 5 && WaypointActStart(act + 1) < s.count; ++act) {
         int on = 0;
-        for (int i = kActStart[act]; i < actEnd(s, act); ++i) on += checked(dlg, i);
-        const int all = actEnd(s, act) - kActStart[act];
+        for (int i = WaypointActStart(act + 1); i < actEnd(s, act); ++i) on += checked(dlg, i);
+        const int all = actEnd(s, act) - WaypointActStart(act + 1);
         CheckDlgButton(dlg, IDC_WAYPOINT_ACT + act,
                        on == all ? BST_CHECKED
                        : on == 0 ? BST_UNCHECKED
@@ -93,7 +90,7 @@ void take(HWND dlg, WaypointsDlg& s) {
 
 void switchAct(HWND dlg, const WaypointsDlg& s, int act) {
     const bool on = IsDlgButtonChecked(dlg, IDC_WAYPOINT_ACT + act) != BST_CHECKED;
-    for (int i = std::max(kActStart[act], 1); i < actEnd(s, act); ++i)
+    for (int i = std::max(WaypointActStart(act + 1), 1); i < actEnd(s, act); ++i)
         CheckDlgButton(dlg, IDC_WAYPOINT + i, on ? BST_CHECKED : BST_UNCHECKED);
     showActs(dlg, s);
 }

@@ -299,8 +299,8 @@ const char* const kWaypoints[kWaypointCount] = {
     "The Ancients' Way",
     "Worldstone Keep Level 2",
 };
-// The first waypoint of acts II-V.
-const int kActStarts[] = {9, 18, 27, 30};
+// The first waypoint of acts I-V, and the end of the last.
+const int kActStarts[] = {0, 9, 18, 27, 30, kWaypointCount};
 
 bool sameName(const std::string& a, const char* b) {
     std::size_t i = 0;
@@ -364,11 +364,7 @@ int DifficultyIndex(const std::string& name) {
 
 const char* WaypointName(int index) { return kWaypoints[index]; }
 
-int WaypointAct(int index) {
-    int act = 1;
-    for (int start : kActStarts) act += index >= start;
-    return act;
-}
+int WaypointActStart(int act) { return kActStarts[act - 1]; }
 
 int WaypointIndex(const std::string& name) {
     return find(name, kWaypointCount, [](int i) { return kWaypoints[i]; });

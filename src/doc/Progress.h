@@ -47,7 +47,7 @@ const char* DifficultyName(int difficulty);    // "Normal", "Nightmare", "Hell"
 int DifficultyIndex(const std::string& name);  // any case; -1 when none
 
 const char* WaypointName(int index);         // "Rogue Encampment" ... "Worldstone Keep Level 2"
-int WaypointAct(int index);                  // 1-5
+int WaypointActStart(int act);               // act 1-5: its first waypoint; 6: 39
 int WaypointIndex(const std::string& name);  // any case; -1 when none
 int WaypointCount(const cDocument& doc);     // 39, or 30 for a classic character
 const int kHallsOfPain = 35;  // switching it on closes Anya's portal to Nihlathak's Temple
