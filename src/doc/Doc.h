@@ -23,8 +23,6 @@ bool DocWriteFile(cDocument& ad, const char* name, DocResult* why = nullptr);
 void DocCloseFile(cDocument& ad);
 // Makes room for a document of length bytes; false when the buffer cannot grow.
 bool DocReserve(cDocument& ad, unsigned int length);
-// Why the last DocSaveFile failed to write, for callers that report it; empty otherwise.
-const char* DocSaveError();
 // The 32-bit format version at offset 4 and the layout of that version.
 std::uint32_t DocFormatVersion(const cDocument& ad);
 const FileLayout& DocLayout(const cDocument& ad);

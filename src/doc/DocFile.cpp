@@ -24,8 +24,6 @@ bool DocTestD2FileFormat(cDocument& ad) {
 
 namespace {
 
-std::string lastSaveError;
-
 bool failOpen(cDocument& ad, DocResult* why = nullptr, DocError code = DocError::CannotRead,
               std::string detail = "") {
     DocCloseFile(ad);
@@ -95,13 +93,11 @@ bool DocSaveFile(cDocument& ad, const char* name, DocResult* why) {
 
 bool DocWriteFile(cDocument& ad, const char* name, DocResult* why) {
     DocSeal(ad);
-    lastSaveError.clear();
-    if (FileWriteAtomic(name, ad.data, ad.length, &lastSaveError)) return true;
-    if (why) *why = {DocError::CannotWrite, lastSaveError};
+    std::string error;
+    if (FileWriteAtomic(name, ad.data, ad.length, &error)) return true;
+    if (why) *why = {DocError::CannotWrite, error};
     return false;
 }
-
-const char* DocSaveError() { return lastSaveError.c_str(); }
 
 void DocCloseFile(cDocument& ad) { ad.reset(); }
 
